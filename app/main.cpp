@@ -1,0 +1,3 @@
+// Placeholder entry point until the reader window lands.
+#include <windows.h>
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }

@@ -1,0 +1,35 @@
+# Native (Linux, gcc) tree: the portable heart, build-time tools, quorin-cli,
+# unit tests under AddressSanitizer and UBSan, benchmarks.
+option(QUORIN_SANITIZE "Build the native tree with ASan and UBSan" ON)
+if(QUORIN_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+
+add_library(quorin_core STATIC ${CORE_SOURCES})
+
+set(QUORIN_GENERATED ${CMAKE_BINARY_DIR}/generated)
+include(${CMAKE_SOURCE_DIR}/tools/sources.cmake OPTIONAL)
+
+# The lesson containers, embedded in native binaries the way the .rc file
+# embeds them in the Windows program.
+if(TARGET quorin_content_data)
+  set(QUORIN_CONTENT quorin_content_data)
+endif()
+
+include(${CMAKE_SOURCE_DIR}/tools/cli/sources.cmake OPTIONAL)
+
+# Unit tests: every tests/**/*_test.cpp.
+add_subdirectory(${GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+file(GLOB_RECURSE UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_test.cpp)
+if(UNIT_TEST_SOURCES)
+  add_executable(unit_tests ${UNIT_TEST_SOURCES})
+  target_link_libraries(unit_tests PRIVATE quorin_core ${QUORIN_CONTENT} ${QUORIN_TOOL_LIBS} GTest::gtest_main GTest::gmock)
+  target_compile_definitions(unit_tests PRIVATE
+    QUORIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QUORIN_GENERATED_DIR="${QUORIN_GENERATED}")
+  add_test(NAME unit_tests COMMAND unit_tests)
+  set_tests_properties(unit_tests PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+endif()
+
+include(${CMAKE_SOURCE_DIR}/bench/sources.cmake OPTIONAL)

@@ -45,3 +45,7 @@ struct Settings {
 };
 
 inline FontBlock* FontBlockOf(Settings* s) { return reinterpret_cast<FontBlock*>(s); }
+
+// The settings part of the program state, zero until LoadSettings fills it.
+// Portable so the schedule, search and export code can use it natively.
+extern Settings g_settings;

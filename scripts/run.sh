@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# README command 1: set up, build, and start the program under Wine.
+# README command 1: set up, build, install and start the program under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh"
-export WINEPREFIX=${WINEPREFIX:-$HOME/.local/share/quorin/wineprefix}
-exec "$root/cmake/wine-run.sh" "${BUILD_DIR:-$root/build}/mingw/quorin.exe"
+bash "$root/scripts/install.sh"
+if [ -z "${DISPLAY:-}" ]; then
+  . "$root/scripts/wine-env.sh"
+  quorin_ensure_display
+  echo "no display was set: started Xvfb on $DISPLAY"
+fi
+exec quorin

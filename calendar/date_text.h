@@ -1,0 +1,15 @@
+// The short Hebrew date shown in the date band, in the letter code and in
+// visual (left-to-right) order: year, month name, day.
+#pragma once
+#include <cstdint>
+#include "calendar/date_rec.h"
+
+// Room the caller gives: DATE_TEXT_SIZE bytes (the longest text is 17 bytes
+// and its terminator).
+constexpr int HEBREW_DATE_TEXT_MAX = 17;
+
+// Writes the zero-terminated text of a Hebrew date into buffer and gives its
+// length, or gives 0 and leaves buffer untouched when the date cannot be
+// written (missing pointers, month outside the year, day outside 1..30,
+// year below 1).
+int32_t FormatHebrewDate(const DateRec* date, uint8_t* buffer);

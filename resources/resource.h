@@ -1,2 +1,43 @@
 // Resource identifiers shared by the .rc files and the code.
 #pragma once
+
+// Program icon, menu and accelerators.
+#define IDI_PROGRAM          101
+#define IDR_MAIN_MENU        102
+#define IDR_ACCELERATORS     3
+
+// Dialog templates.
+#define IDD_ABOUT            103
+#define IDD_FONT             105
+#define IDD_CALENDAR         106
+#define IDD_SEARCH           115
+#define IDD_SECTIONS         118
+
+// Bitmaps.
+#define IDB_ABOUT_PICTURE    113
+#define IDB_TOOLBAR          114
+#define IDB_ALPHABET         119
+#define IDB_TREE_CLOSED      201
+#define IDB_TREE_OPEN        202
+#define IDB_TREE_PAGE        203
+
+// Child controls of the main window.
+#define IDC_TOOLBAR          1
+
+// Menu and accelerator commands.
+#define IDM_CALENDAR         107
+#define IDM_TODAY            108
+#define IDM_NEXT_DAY         109
+#define IDM_PREVIOUS_DAY     110
+#define IDM_SEARCH           116
+#define IDM_SEARCH_AGAIN     117
+#define IDM_INDEX            119
+#define IDM_REVERSE          122
+#define IDM_BOOKMARK         123
+#define IDM_CHECK_UPDATES    129
+#define IDM_ABOUT            40004
+#define IDM_EXIT             40005
+#define IDM_FONT             40006
+#define IDM_COPY             40007
+#define IDM_PRINT            40008
+#define IDM_APPEND           40009

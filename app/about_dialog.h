@@ -1,0 +1,5 @@
+// The About box (resource 103).
+#pragma once
+#include <windows.h>
+
+void ShowAboutBox(HWND owner);

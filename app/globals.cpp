@@ -1,0 +1,11 @@
+#include "app/globals.h"
+#include "settings/settings.h"
+
+ProgramState g_state;
+
+void ResetProgramState(HINSTANCE instance)
+{
+    g_state = {};
+    g_settings = {};
+    g_state.instance = instance;
+}

@@ -1,0 +1,37 @@
+// The program's one block of state, zeroed at entry (see ResetProgramState).
+// The settings record lives beside its portable users in settings/settings.h.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+
+struct TextView;
+
+// A box in client coordinates: the date band keeps its size this way.
+struct BandBox {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct ProgramState {
+    HINSTANCE instance;
+    HWND mainWindow;
+    HWND toolbar;
+    HACCEL accelerators;
+    int showCmd;                      // the process's show command
+    int32_t SurroundingGutter;        // margin around the text box, pixels
+    TextView* mainView;
+    BandBox dateBand;
+    HFONT dateBandFont;
+    int32_t bandCutDay;               // the day whose date text was cut to the band
+    int32_t bandCutLength;            // characters of that text that fit
+    int chooserWidth;                 // outer window size less gutters, for the chooser
+    int chooserHeight;
+    HBITMAP chooserBitmaps[3];        // resources 201..203
+};
+
+extern ProgramState g_state;
+
+// Zeroes the program state and the settings and remembers the instance.
+void ResetProgramState(HINSTANCE instance);

@@ -1,0 +1,27 @@
+// Stand-ins for the dialogs and commands that are still being written. Each
+// behaves as if the reader cancelled; delete an entry when its real one lands.
+#include "app/about_dialog.h"
+#include "app/update_check.h"
+#include "calendar/calendar_dialog.h"
+#include "fonts/font_dialog.h"
+#include "index/section_dialog.h"
+#include "output/clipboard_win.h"
+#include "output/print_win.h"
+#include "search/find_next.h"
+#include "search/search_dialog.h"
+#include "settings/bookmarks_win.h"
+
+int32_t RunCalendarDialog(HINSTANCE, HWND, int32_t, const char16_t*) { return 0; }
+void RunSearchDialog(HWND) {}
+int FindNext(HWND) { return 0; }
+int ChooseSection(HINSTANCE, HWND, int, Settings*) { return 0; }
+INT_PTR RunFontDialog(HWND, Settings*) { return IDCANCEL; }
+void CopyLesson(TextView*, int) {}
+void PrintLesson(TextView*) {}
+void ShowAboutBox(HWND) {}
+void CheckForUpdates(HWND) {}
+void LoadBookmarks() {}
+void SaveBookmarks() {}
+void FreeBookmarks() {}
+int IsBookmarked() { return 0; }
+void ToggleBookmark(int) {}

@@ -1,0 +1,8 @@
+// The month calendar dialog (resource 106).
+#pragma once
+#include <windows.h>
+#include <cstdint>
+
+// Shows the calendar over owner starting at day (0 = today); gives the
+// chosen absolute day number, or 0 when the reader chose none.
+int32_t RunCalendarDialog(HINSTANCE instance, HWND owner, int32_t day, const char16_t* faceName);

@@ -1,0 +1,6 @@
+// Printing the shown lesson.
+#pragma once
+
+struct TextView;
+
+void PrintLesson(TextView* view);

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include "calendar/date_rec.h"
 
-// Room the caller gives: DATE_TEXT_SIZE bytes (the longest text is 17 bytes
-// and its terminator).
-constexpr int HEBREW_DATE_TEXT_MAX = 17;
+// Room the caller gives: DATE_TEXT_SIZE bytes. The longest text is 17 bytes
+// and its terminator, 18 from the year 11000 on.
+constexpr int HEBREW_DATE_TEXT_MAX = 18;
 
 // Writes the zero-terminated text of a Hebrew date into buffer and gives its
 // length, or gives 0 and leaves buffer untouched when the date cannot be

@@ -1,0 +1,65 @@
+// Day <-> lesson in the daily cycle, and the day selection kept in g_settings.
+#include "calendar/schedule.h"
+
+#include "calendar/calendar.h"
+#include "calendar/date_text.h"
+#include "settings/settings.h"
+
+namespace {
+
+int32_t PositiveMod(int32_t a, int32_t b)
+{
+    int32_t r = a % b;
+    return r < 0 ? r + b : r;
+}
+
+int32_t Today()
+{
+    DateRec d = LocalDate();
+    return AbsoluteFromGregorian(d.month, d.day, d.year);
+}
+
+// The date of Day and its text follow Day everywhere it is set.
+void StoreDay(int32_t day)
+{
+    g_settings.Day = day;
+    g_settings.date = HebrewFromAbsolute(day);
+    g_settings.dateTextLength = FormatHebrewDate(&g_settings.date, g_settings.dateText);
+    if (g_settings.dateTextLength == 0) g_settings.dateText[0] = 0;
+    g_settings.Lesson = LessonOfDay(3, day);
+}
+
+}  // namespace
+
+uint16_t LessonOfDay(int chapters, int32_t day)
+{
+    // The offsets put the anchor day on lesson 1 of both cycles.
+    if (chapters == 3) return static_cast<uint16_t>(PositiveMod(day + 48, LESSON_COUNT) + 1);
+    return static_cast<uint16_t>(PositiveMod(day + 726, CHAPTER_COUNT) + 1);
+}
+
+void SelectDay(int32_t day, int mode)
+{
+    if (day == 0 && (g_settings.Flags & FLAG_PIN) && mode == SELECT_STARTUP) return;
+
+    if (day != 0) {
+        g_settings.Flags |= FLAG_PIN;
+    } else {
+        day = Today();
+        g_settings.Flags &= ~FLAG_PIN;
+    }
+    if (day == g_settings.Day) return;
+
+    if (mode == SELECT_STARTUP) g_settings.LastPosition = 0;
+    StoreDay(day);
+    g_settings.Flags = (g_settings.Flags & ~FLAG_DAY_UNCHANGED) | FLAG_DAY_CHANGED;
+}
+
+int32_t NearestDayOfLesson(int lesson)
+{
+    int32_t today = Today();
+    int32_t n = PositiveMod(lesson - LessonOfDay(3, today), LESSON_COUNT);
+    // 339 is odd, so the two directions never tie.
+    if (n > LESSON_COUNT / 2) n -= LESSON_COUNT;
+    return today + n;
+}

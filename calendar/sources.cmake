@@ -1,0 +1,10 @@
+list(APPEND CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/calendar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/schedule.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/date_text.cpp)
+# LocalDate: the C library's clock natively, GetLocalTime on Windows.
+if(WIN32)
+  list(APPEND WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/local_date_win.cpp)
+else()
+  list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/local_date.cpp)
+endif()

@@ -1,0 +1,135 @@
+// Letter code <-> Unicode and the flip between visual and reading order.
+#include "text/letter_code.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char32_t kFirstHebrewLetter = 0x5D0;
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// One code point from the front of utf8, or -1 for a malformed sequence
+// (stray continuation, truncation, overlong form, surrogate).
+long DecodeUtf8(std::string_view utf8, size_t& length)
+{
+    auto byte = [&](size_t i) { return static_cast<unsigned char>(utf8[i]); };
+    unsigned char lead = byte(0);
+    length = 1;
+    if (lead < 0x80) return lead;
+    size_t count;
+    char32_t c, min;
+    if ((lead & 0xE0) == 0xC0) count = 2, c = lead & 0x1F, min = 0x80;
+    else if ((lead & 0xF0) == 0xE0) count = 3, c = lead & 0x0F, min = 0x800;
+    else if ((lead & 0xF8) == 0xF0) count = 4, c = lead & 0x07, min = 0x10000;
+    else return -1;
+    if (utf8.size() < count) return -1;
+    for (size_t i = 1; i < count; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return -1;
+        c = (c << 6) | (byte(i) & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return -1;
+    length = count;
+    return static_cast<long>(c);
+}
+
+uint8_t MirrorBracket(uint8_t b)
+{
+    switch (b) {
+    case '(': return ')';
+    case ')': return '(';
+    case '[': return ']';
+    case ']': return '[';
+    case LETTER_CODE_BRACE: return '}';
+    case '}': return LETTER_CODE_BRACE;
+    default: return b;
+    }
+}
+
+bool IsDigit(uint8_t b) { return b >= '0' && b <= '9'; }
+
+}  // namespace
+
+char32_t CodePointOfLetterCode(uint8_t byte)
+{
+    if (byte >= LETTER_CODE_FIRST && byte <= LETTER_CODE_LAST) return kFirstHebrewLetter + (byte - LETTER_CODE_FIRST);
+    if (byte == LETTER_CODE_BRACE) return U'{';
+    return byte;
+}
+
+int LetterCodeOfCodePoint(char32_t codePoint)
+{
+    if (codePoint >= kFirstHebrewLetter && codePoint <= kFirstHebrewLetter + (LETTER_CODE_LAST - LETTER_CODE_FIRST))
+        return LETTER_CODE_FIRST + static_cast<int>(codePoint - kFirstHebrewLetter);
+    if (codePoint == U'{') return LETTER_CODE_BRACE;
+    // The letters' and the brace's own bytes mean something else here.
+    if (codePoint == 0 || codePoint > 0xFF || codePoint == LETTER_CODE_BRACE ||
+        (codePoint >= LETTER_CODE_FIRST && codePoint <= LETTER_CODE_LAST))
+        return -1;
+    return static_cast<int>(codePoint);
+}
+
+std::string LetterCodeToUtf8(std::span<const uint8_t> bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (uint8_t b : bytes) {
+        if (b == 0) break;
+        AppendUtf8(out, CodePointOfLetterCode(b));
+    }
+    return out;
+}
+
+std::string LetterCodeToUtf8(std::string_view bytes)
+{
+    return LetterCodeToUtf8(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+}
+
+bool Utf8ToLetterCode(std::string_view utf8, std::string& out, size_t* badAt)
+{
+    for (size_t at = 0; at < utf8.size();) {
+        size_t length;
+        long c = DecodeUtf8(utf8.substr(at), length);
+        int code = c < 0 ? -1 : LetterCodeOfCodePoint(static_cast<char32_t>(c));
+        if (code < 0) {
+            if (badAt) *badAt = at;
+            return false;
+        }
+        out += static_cast<char>(code);
+        at += length;
+    }
+    return true;
+}
+
+void FlipReadingOrder(std::span<uint8_t> text)
+{
+    std::reverse(text.begin(), text.end());
+    for (size_t i = 0; i < text.size();) {
+        if (!IsDigit(text[i])) {
+            text[i] = MirrorBracket(text[i]);
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        while (end < text.size() && IsDigit(text[end])) ++end;
+        std::reverse(text.begin() + i, text.begin() + end);
+        i = end;
+    }
+}
+
+void FlipReadingOrder(std::string& text)
+{
+    FlipReadingOrder(std::span(reinterpret_cast<uint8_t*>(text.data()), text.size()));
+}

@@ -1,0 +1,63 @@
+// quorin-cli day ABS / today: a day's dates, lesson and Hebrew date text.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "calendar/calendar.h"
+#include "calendar/date_text.h"
+#include "calendar/schedule.h"
+#include "settings/settings.h"
+#include "text/letter_code.h"
+#include "tools/cli/commands.h"
+
+namespace {
+
+void PrintDay(int32_t day)
+{
+    DateRec g = GregorianFromAbsolute(day);
+    DateRec h = HebrewFromAbsolute(day);
+    uint8_t text[DATE_TEXT_SIZE] = {};
+    int32_t length = FormatHebrewDate(&h, text);
+    std::string reading(reinterpret_cast<const char*>(text), length);
+    FlipReadingOrder(reading);
+    std::printf("%d %d-%d-%d %d-%d-%d lesson %d %s\n", day, g.year, g.month, g.day, h.year, h.month, h.day,
+                LessonOfDay(3, day), LetterCodeToUtf8(reading).c_str());
+}
+
+// A plain decimal day number inside the supported span, or false.
+bool ParseDay(const char* arg, int32_t& day)
+{
+    if (*arg < '0' || *arg > '9') return false;
+    char* end;
+    errno = 0;
+    long value = std::strtol(arg, &end, 10);
+    if (*end || errno || value < FIRST_SUPPORTED_DAY || value > LAST_SUPPORTED_DAY) return false;
+    day = static_cast<int32_t>(value);
+    return true;
+}
+
+}  // namespace
+
+int CmdDay(int argc, char** argv)
+{
+    int32_t day;
+    if (argc != 2 || !ParseDay(argv[1], day)) {
+        std::fprintf(stderr, "quorin-cli day: expected one absolute day number from %d to %d\n",
+                     FIRST_SUPPORTED_DAY, LAST_SUPPORTED_DAY);
+        return 2;
+    }
+    PrintDay(day);
+    return 0;
+}
+
+int CmdToday(int argc, char** argv)
+{
+    if (argc != 1) {
+        std::fprintf(stderr, "quorin-cli today: takes no arguments\n");
+        return 2;
+    }
+    DateRec today = LocalDate();
+    PrintDay(AbsoluteFromGregorian(today.month, today.day, today.year));
+    return 0;
+}

@@ -1,0 +1,18 @@
+// Page drawing, search highlight and scrolling of a TextView (Win32).
+#pragma once
+#include <windows.h>
+#include "text/text_view.h"
+
+constexpr COLORREF HIGHLIGHT_TEXT = 0xFF0000;   // blue
+constexpr COLORREF HIGHLIGHT_BACK = 0xFFFF;     // yellow
+
+// -1 when the view, text or lines are missing; else 0 or DrawHighlight's result.
+int DrawPage(TextView* view, int erase);
+int DrawHighlight(TextView* view);
+int HighlightRun(TextView* view, const uint8_t* text, const uint8_t* run, int n, int x, int y);
+
+// -1 without view; 1 nothing changed; 3 moved without redraw; else DrawPage's.
+int ScrollRows(TextView* view, int delta, int redraw, int endStop);
+
+// FillRect with GetStockObject(stock): WHITE_BRUSH page, LTGRAY_BRUSH band.
+void FillBox(HDC dc, int left, int top, int width, int height, int stock);

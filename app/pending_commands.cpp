@@ -22,6 +22,4 @@ void ShowAboutBox(HWND) {}
 void CheckForUpdates(HWND) {}
 void LoadBookmarks() {}
 void SaveBookmarks() {}
-void FreeBookmarks() {}
-int IsBookmarked() { return 0; }
 void ToggleBookmark(int) {}

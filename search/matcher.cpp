@@ -1,0 +1,99 @@
+#include "search/matcher.h"
+
+#include <cstring>
+#include "settings/settings.h"
+
+void ConvertSearchTextTo(const char16_t* text, int32_t letterBase, uint8_t* pattern)
+{
+    int n = 0;
+    for (int i = 0; i < SEARCH_PATTERN_MAX && text[i]; ++i) {
+        char16_t c = text[i];
+        if (c >= letterBase && c < letterBase + 27)
+            c = static_cast<char16_t>(c + 0x61 - letterBase);
+        else if (c == u' ' && i + 1 < SEARCH_PATTERN_MAX && text[i + 1] == u' ')
+            continue;
+        pattern[n++] = static_cast<uint8_t>(c & 0xFF);
+    }
+    pattern[n] = 0;
+}
+
+void ConvertSearchText(const char16_t* text)
+{
+    ConvertSearchTextTo(text, g_settings.FontAsciiBase, g_settings.SearchString);
+}
+
+namespace {
+
+// Works on indices relative to `lower` so nothing ever points below the text.
+// Returns the index of the match's last byte, or -1; n is the pattern length.
+long MatchAt(const uint8_t* lower, const uint8_t* p, long n, long from, uint16_t* length)
+{
+    if (n <= 0 || from < 0) return -1;
+    for (long e = from; e >= 0; --e) {
+        if (lower[e] != p[n - 1]) continue;
+        long j = n - 2;
+        long k = e - 1;
+        bool failed = false;
+        while (j >= 0) {
+            if (k < 0) {
+                failed = true;
+                break;
+            }
+            if (lower[k] == p[j] || p[j] == PATTERN_ANY) {
+                --j;
+                --k;
+            } else if (p[j] == PATTERN_GAP) {
+                // The prefix nearest to the gap decides: no prefix, no match
+                // anywhere in this record.
+                uint16_t prefixLength = 0;
+                long prefixEnd = MatchAt(lower, p, j, k, &prefixLength);
+                if (prefixEnd < 0) return -1;
+                *length = static_cast<uint16_t>(e - (prefixEnd - prefixLength + 1) + 1);
+                return e;
+            } else {
+                failed = true;
+                break;
+            }
+        }
+        if (!failed) {
+            *length = static_cast<uint16_t>(e - k);
+            return e;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+const uint8_t* MatchBackward(const uint8_t* lower, const uint8_t* pattern, const uint8_t* from,
+                             uint16_t* length)
+{
+    if (from < lower) return nullptr;
+    long end = MatchAt(lower, pattern, static_cast<long>(std::strlen(reinterpret_cast<const char*>(pattern))),
+                       from - lower, length);
+    return end < 0 ? nullptr : lower + end;
+}
+
+uint16_t FindInText(const uint8_t* text, uint16_t start, const uint8_t* pattern, uint16_t* length)
+{
+    // A direct walk over the records stands in for a list of them; the order
+    // of visiting and each record's starting point are the same. Offsets, not
+    // pointers, so a start past the text's end stays harmless.
+    if (!text || !pattern || !*pattern) return 0;
+    size_t record = 0;
+    while (text[record]) {
+        size_t first = record + 2;
+        size_t zero = first + std::strlen(reinterpret_cast<const char*>(text + first));
+        // A start on a record's style or parameter byte means the hit before
+        // it began at the record's first letter: nothing of that record is
+        // left below it. Only offset 0 means the whole text.
+        bool onHeader = start >= record && start < first && start != 0;
+        if (start <= zero && zero > first && !onHeader) {
+            size_t from = start >= first ? start : zero - 1;
+            const uint8_t* hit = MatchBackward(text + first, pattern, text + from, length);
+            if (hit) return static_cast<uint16_t>(hit - text);
+        }
+        record = zero + 1;
+    }
+    return 0;
+}

@@ -1,0 +1,52 @@
+#include "search/search_walk.h"
+
+#include <cstdlib>
+#include "calendar/schedule.h"
+#include "content/lesson_store.h"
+#include "search/matcher.h"
+
+namespace {
+
+uint8_t* LoadQuietly(int lesson)
+{
+    return LoadLesson(lesson, nullptr);
+}
+
+int HitInView(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int lesson, SearchHit* hit)
+{
+    if (!viewText) return 0;
+    uint16_t length = 0;
+    uint16_t offset = FindInText(viewText, start, pattern, &length);
+    if (!offset) return 0;
+    *hit = {nullptr, static_cast<uint16_t>(lesson), offset, length, 0};
+    return 1;
+}
+
+}  // namespace
+
+int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int currentLesson,
+                LessonLoader load, SearchHit* hit)
+{
+    if (!pattern || !*pattern) return 0;
+    if (!load) load = LoadQuietly;
+    if (HitInView(pattern, viewText, start, currentLesson, hit)) return 1;
+
+    // Counted as well as compared, so a stored lesson outside the cycle
+    // cannot keep the scan going for ever.
+    int i = currentLesson;
+    for (int visited = 0; visited < LESSON_COUNT; ++visited) {
+        if (++i > LESSON_COUNT) i = 1;
+        if (i == currentLesson) break;
+        uint8_t* text = load(i);
+        if (!text) continue;
+        uint16_t length = 0;
+        uint16_t offset = FindInText(text, 0, pattern, &length);
+        if (!offset) {
+            std::free(text);
+            continue;
+        }
+        *hit = {text, static_cast<uint16_t>(i), offset, length, NearestDayOfLesson(i)};
+        return 1;
+    }
+    return HitInView(pattern, viewText, 0, currentLesson, hit);
+}

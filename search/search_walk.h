@@ -1,0 +1,19 @@
+// The portable part of FindNext: the lesson on screen from where the reader
+// is, then every other lesson of the cycle, then the lesson on screen again.
+#pragma once
+#include <cstdint>
+
+struct SearchHit {
+    uint8_t* text;      // a newly loaded lesson for the caller, or nullptr when the hit is on screen
+    uint16_t lesson;    // lesson of the hit
+    uint16_t offset;    // last character of the hit
+    uint16_t length;
+    int32_t day;        // day to show with a newly loaded lesson
+};
+
+using LessonLoader = uint8_t* (*)(int lesson);
+
+// 1 with *hit filled, 0 for an empty pattern or nothing anywhere. viewText
+// may be null; load null means the lesson store.
+int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int currentLesson,
+                LessonLoader load, SearchHit* hit);

@@ -1,3 +1,37 @@
-// Placeholder entry point until the reader window lands.
+// Process entry: the start-up story, then the message loop.
 #include <windows.h>
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+
+#include "app/globals.h"
+#include "app/start_up.h"
+#include "resources/resource.h"
+#include "settings/settings_store_win.h"
+
+namespace {
+
+constexpr char kMakerAddress[] = "www.lumivex.com";
+
+// The consumer line of Windows (95, 98, ME) lacks what the program needs.
+bool IsNtPlatform()
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    return version.dwPlatformId >= VER_PLATFORM_WIN32_NT;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd)
+{
+    ResetProgramState(instance);
+    if (!IsNtPlatform()) {
+        MessageBoxA(nullptr, "This Application does NOT run on:\n\n\tWINDOWS 95\n\tWINDOWS 98\n\tWINDOWS ME\n",
+                    kMakerAddress, MB_ICONERROR);
+        return -1;
+    }
+    g_state.SurroundingGutter = ReadNumber(VENDOR_KEY, L"SurroundingGutter", DEFAULT_GUTTER);
+    if (!StartInstance(showCmd))
+        return 0;
+    g_state.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    return RunMessageLoop();
+}

@@ -1,0 +1,127 @@
+#include "app/start_up.h"
+
+#include <cstdlib>
+
+#include <commctrl.h>
+
+#include "app/globals.h"
+#include "app/main_window.h"
+#include "calendar/schedule.h"
+#include "fonts/font_dialog.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+#include "settings/settings_store_win.h"
+#include "text/layout.h"
+#include "text/view_win.h"
+
+namespace {
+
+// The top-level owner of a window: follow parents until there is none.
+HWND TopLevelOwner(HWND window)
+{
+    while (HWND parent = GetParent(window))
+        window = parent;
+    return window;
+}
+
+// A running copy that is active jumps to today; one behind another program
+// comes to the front; one showing its own dialog is left alone.
+bool HandOverToRunningInstance()
+{
+    HWND running = FindWindowW(MAIN_CLASS_NAME, MAIN_WINDOW_TITLE);
+    if (!running)
+        return false;
+    HWND foreground = GetForegroundWindow();
+    HWND owner = foreground ? TopLevelOwner(foreground) : nullptr;
+    if (running == foreground)
+        SendMessageW(running, WM_COMMAND, IDM_TODAY, 0);
+    if (running != owner)
+        SetForegroundWindow(running);
+    return true;
+}
+
+void RegisterMainClass()
+{
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_VREDRAW | CS_HREDRAW;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = g_state.instance;
+    wc.hIcon = LoadIconW(g_state.instance, MAKEINTRESOURCEW(IDI_PROGRAM));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
+    wc.lpszClassName = MAIN_CLASS_NAME;
+    // A second registration in the same process (tests) fails harmlessly.
+    RegisterClassExW(&wc);
+}
+
+// First run: no face name stored yet, so ask for one. Whatever closes the
+// dialog, the view takes the settings' font block.
+void AskForFontOnFirstRun(HWND window)
+{
+    if (g_settings.FontName[0])
+        return;
+    RunFontDialog(window, &g_settings);
+    SetViewFont(g_state.mainView, FontBlockOf(&g_settings));
+}
+
+}  // namespace
+
+DWORD MainWindowStyle(uint32_t flags)
+{
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    if (flags & (FLAG_SCROLLBAR_RIGHT | FLAG_SCROLLBAR_LEFT))
+        style |= WS_VSCROLL;
+    return style;
+}
+
+DWORD MainWindowExStyle(uint32_t flags)
+{
+    DWORD exStyle = WS_EX_WINDOWEDGE;
+    if (flags & FLAG_SCROLLBAR_LEFT)
+        exStyle |= WS_EX_LEFTSCROLLBAR;
+    return exStyle;
+}
+
+HWND StartInstance(int showCmd)
+{
+    if (HandOverToRunningInstance())
+        return nullptr;
+    g_state.showCmd = showCmd;
+    InitCommonControls();
+    LoadSettings();
+    SelectDay(0, SELECT_STARTUP);
+    RegisterMainClass();
+    HWND window = CreateWindowExW(MainWindowExStyle(g_settings.Flags), MAIN_CLASS_NAME, MAIN_WINDOW_TITLE,
+                                  MainWindowStyle(g_settings.Flags), CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, g_state.instance, nullptr);
+    if (!window)
+        return nullptr;
+    RestorePlacement(window, showCmd);
+    UpdateWindow(window);
+    AskForFontOnFirstRun(window);
+    return window;
+}
+
+int RunMessageLoop()
+{
+    MSG msg = {};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!TranslateAcceleratorW(msg.hwnd, g_state.accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return int(msg.wParam);
+}
+
+void* AllocateOrShutDown(size_t size)
+{
+    void* block = malloc(size);
+    if (block)
+        return block;
+    MessageBoxW(nullptr, L"There is not enough memory, aborting", L"Error", MB_ICONERROR);
+    ShutDown();
+    return nullptr;
+}

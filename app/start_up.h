@@ -1,0 +1,24 @@
+// Start-up: the single-instance check, the main window's creation and the
+// message loop, and the one allocation routine that ends the program.
+#pragma once
+#include <windows.h>
+#include <cstddef>
+#include <cstdint>
+
+#define MAIN_CLASS_NAME L"Quorin-3-Chapter-Hebrew"
+#define MAIN_WINDOW_TITLE L"Quorin"
+
+// Gives the new main window, or none when this process must end (another
+// instance runs, or the window could not be made).
+HWND StartInstance(int showCmd);
+
+// Window and extended styles chosen by the scroll bar bits of flags.
+DWORD MainWindowStyle(uint32_t flags);
+DWORD MainWindowExStyle(uint32_t flags);
+
+// Runs until the quit message; gives its wParam.
+int RunMessageLoop();
+
+// malloc, or after "There is not enough memory, aborting" the shutdown
+// sequence and none.
+void* AllocateOrShutDown(size_t size);

@@ -1,0 +1,255 @@
+#include "settings/settings_store_win.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "app/globals.h"
+#include "app/start_up.h"
+#include "calendar/calendar.h"
+#include "calendar/date_text.h"
+#include "resources/resource.h"
+#include "settings/bookmarks_win.h"
+#include "settings/settings.h"
+#include "text/layout.h"
+
+namespace {
+
+enum class Room { Exact, Text };
+
+// Reads one value into a new zeroed buffer. Text room doubles the reported
+// size and adds a terminator, so a string stored without one, or a value of
+// another type read as text, still ends inside the buffer.
+uint8_t* ReadRaw(const wchar_t* path, const wchar_t* name, Room room, DWORD* type, uint32_t* size)
+{
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return nullptr;
+    DWORD bytes = 0;
+    uint8_t* buffer = nullptr;
+    if (RegQueryValueExW(key, name, nullptr, type, nullptr, &bytes) == ERROR_SUCCESS) {
+        size_t capacity = room == Room::Text ? size_t(bytes) * 2 + 2 : bytes ? bytes : 1;
+        buffer = static_cast<uint8_t*>(AllocateOrShutDown(capacity));
+        if (buffer) {
+            memset(buffer, 0, capacity);
+            DWORD got = bytes;
+            if (RegQueryValueExW(key, name, nullptr, type, buffer, &got) != ERROR_SUCCESS) {
+                free(buffer);
+                buffer = nullptr;
+            } else {
+                *size = got;
+            }
+        }
+    }
+    RegCloseKey(key);
+    return buffer;
+}
+
+int WriteValue(const wchar_t* name, DWORD type, const void* data, uint32_t count)
+{
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return 0;
+    LONG result = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), count);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+// The stored search pattern: up to its zero byte, at most 33 bytes, and never
+// past the end of what the registry gave.
+void LoadSearchString()
+{
+    uint32_t size = 0;
+    uint8_t* bytes = ReadBytes(L"SearchString", nullptr, &size);
+    if (!bytes)
+        return;
+    uint32_t n = 0;
+    while (n < size && n < SEARCH_PATTERN_MAX && bytes[n])
+        n++;
+    memcpy(g_settings.SearchString, bytes, n);
+    g_settings.SearchString[n] = 0;
+    free(bytes);
+}
+
+void LoadFontName()
+{
+    wchar_t* name = ReadText(L"FontName");
+    if (!name)
+        return;
+    if (name[0]) {
+        size_t n = wcsnlen(name, 31);
+        memcpy(g_settings.FontName, name, n * sizeof(wchar_t));
+        g_settings.FontName[n] = 0;
+    }
+    free(name);
+}
+
+// The date text is derived from Day. A Day outside the calendar's span can
+// only come from a damaged value; it is dropped rather than computed with.
+void LoadDayDate()
+{
+    if (g_settings.Day == 0)
+        return;
+    if (g_settings.Day < FIRST_SUPPORTED_DAY || g_settings.Day > LAST_SUPPORTED_DAY) {
+        g_settings.Day = 0;
+        return;
+    }
+    g_settings.date = HebrewFromAbsolute(g_settings.Day);
+    g_settings.dateTextLength = FormatHebrewDate(&g_settings.date, g_settings.dateText);
+    if (g_settings.dateTextLength == 0)
+        g_settings.dateText[0] = 0;
+}
+
+int32_t ReadSetting(const wchar_t* name, int32_t fallback)
+{
+    return ReadNumber(SETTINGS_KEY, name, fallback);
+}
+
+}  // namespace
+
+int32_t ReadNumber(const wchar_t* keyPath, const wchar_t* name, int32_t fallback)
+{
+    DWORD type = 0;
+    uint32_t size = 0;
+    uint8_t* data = ReadRaw(keyPath, name, Room::Text, &type, &size);
+    if (!data)
+        return fallback;
+    uint32_t number = 0;
+    if (type == REG_DWORD) {
+        memcpy(&number, data, sizeof number);
+    } else {
+        // Decimal digits, no sign, no check: whatever else is there counts too.
+        for (const wchar_t* c = reinterpret_cast<const wchar_t*>(data); *c; c++)
+            number = number * 10 + (uint32_t(*c) - 0x30);
+    }
+    free(data);
+    return int32_t(number);
+}
+
+wchar_t* ReadText(const wchar_t* name)
+{
+    DWORD type = 0;
+    uint32_t size = 0;
+    return reinterpret_cast<wchar_t*>(ReadRaw(SETTINGS_KEY, name, Room::Text, &type, &size));
+}
+
+uint8_t* ReadBytes(const wchar_t* name, uint8_t* fallback, uint32_t* size)
+{
+    DWORD type = 0;
+    uint32_t got = 0;
+    uint8_t* data = ReadRaw(SETTINGS_KEY, name, Room::Exact, &type, &got);
+    if (!data)
+        return fallback;
+    if (size)
+        *size = got;
+    return data;
+}
+
+int WriteNumber(const wchar_t* name, int32_t value)
+{
+    return WriteValue(name, REG_DWORD, &value, sizeof value);
+}
+
+int WriteText(const wchar_t* name, const wchar_t* text)
+{
+    return WriteValue(name, REG_SZ, text, uint32_t(wcslen(text) + 1) * sizeof(wchar_t));
+}
+
+int WriteByteString(const wchar_t* name, const uint8_t* bytes)
+{
+    return WriteValue(name, REG_BINARY, bytes, uint32_t(strlen(reinterpret_cast<const char*>(bytes)) + 1));
+}
+
+int WriteBytes(const wchar_t* name, const void* bytes, uint32_t count)
+{
+    return WriteValue(name, REG_BINARY, bytes, count);
+}
+
+void LoadSettings()
+{
+    LoadFontName();
+    LoadSearchString();
+    g_settings.FontSize = ReadSetting(L"FontSize", 0);
+    g_settings.FontAsciiBase = ReadSetting(L"FontAsciiBase", DEFAULT_ASCII_BASE);
+    g_settings.LastPosition = uint16_t(ReadSetting(L"LastPosition", 0));
+    g_settings.Flags = uint32_t(ReadSetting(L"Flags", int32_t(DEFAULT_FLAGS)));
+    g_settings.Day = ReadSetting(L"Day", 0);
+    LoadDayDate();
+    g_settings.Lesson = uint16_t(ReadSetting(L"Lesson", 0));
+    for (int i = 0; i < 3; i++)
+        g_state.chooserBitmaps[i] = LoadBitmapW(g_state.instance, MAKEINTRESOURCEW(IDB_TREE_CLOSED + i));
+    LoadBookmarks();
+}
+
+void RestorePlacement(HWND window, int showCmd)
+{
+    int top = ReadSetting(L"Top", 0);
+    int left = ReadSetting(L"Left", 0);
+    int width = ReadSetting(L"Width", 0);
+    int height = ReadSetting(L"Height", 0);
+    int show = ReadSetting(L"showCmd", showCmd);
+    if (width > 0 || height > 0)
+        MoveWindow(window, left, top, width, height, TRUE);
+    ShowWindow(window, show);
+}
+
+// A minimised window reports a parking rectangle far off the screen; it is
+// stored as the restored rectangle and shown again restored (or maximised
+// when it was maximised before), so the next start does not open out of
+// sight or as a mere taskbar button.
+void SavePlacement(HWND window)
+{
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    RECT rect = {};
+    GetWindowPlacement(window, &placement);
+    GetWindowRect(window, &rect);
+    const RECT& normal = placement.rcNormalPosition;
+    int top = rect.top, left = rect.left;
+    UINT show = placement.showCmd;
+    if (show == SW_SHOWMAXIMIZED) {
+        top += GetSystemMetrics(SM_CYFRAME) + normal.top;
+        left += GetSystemMetrics(SM_CXFRAME) + normal.left;
+    } else if (show == SW_SHOWMINIMIZED || IsIconic(window)) {
+        top = normal.top;
+        left = normal.left;
+        show = (placement.flags & WPF_RESTORETOMAXIMIZED) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    }
+    WriteNumber(L"Top", top);
+    WriteNumber(L"Left", left);
+    WriteNumber(L"Width", normal.right - normal.left);
+    WriteNumber(L"Height", normal.bottom - normal.top);
+    WriteNumber(L"showCmd", int32_t(show));
+}
+
+// Handles and the view are forgotten as they are released, so a second run
+// (the allocation routine's, then the window's own) releases nothing twice.
+void ShutDown()
+{
+    for (HBITMAP& bitmap : g_state.chooserBitmaps) {
+        if (bitmap)
+            DeleteObject(bitmap);
+        bitmap = nullptr;
+    }
+    if (g_settings.SearchString[0])
+        WriteByteString(L"SearchString", g_settings.SearchString);
+    if (g_settings.FontName[0])
+        WriteText(L"FontName", reinterpret_cast<const wchar_t*>(g_settings.FontName));
+    if (g_settings.FontSize)
+        WriteNumber(L"FontSize", g_settings.FontSize);
+    if (g_settings.FontAsciiBase)
+        WriteNumber(L"FontAsciiBase", g_settings.FontAsciiBase);
+    if (g_state.mainView)
+        WriteNumber(L"LastPosition", g_state.mainView->firstRow);
+    WriteNumber(L"Flags", int32_t(g_settings.Flags));
+    WriteNumber(L"Day", g_settings.Day);
+    if (g_settings.Lesson)
+        WriteNumber(L"Lesson", g_settings.Lesson);
+    if (g_state.mainView) {
+        FreeTextView(g_state.mainView, 1);
+        g_state.mainView = nullptr;
+    }
+    SaveBookmarks();
+    FreeBookmarks();
+    PostQuitMessage(0);
+}

@@ -1,0 +1,30 @@
+// The settings' registry side: readers and writers of single values under
+// HKEY_CURRENT_USER, the start-up load, window placement and shutdown.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+
+#define SETTINGS_KEY L"Software\\Lumivex\\Quorin-3-Chapter-Hebrew"
+#define VENDOR_KEY L"software\\Lumivex"
+
+constexpr int32_t DEFAULT_GUTTER = 10;
+
+// A REG_DWORD, or any other type read as a string of decimal digits.
+int32_t ReadNumber(const wchar_t* keyPath, const wchar_t* name, int32_t fallback);
+// A new zero-terminated string the caller frees, or none.
+wchar_t* ReadText(const wchar_t* name);
+// A new buffer of the value's bytes (count in *size when given) that the
+// caller frees, or fallback.
+uint8_t* ReadBytes(const wchar_t* name, uint8_t* fallback, uint32_t* size);
+
+// Writers give 1 on success, 0 when nothing was written.
+int WriteNumber(const wchar_t* name, int32_t value);
+int WriteText(const wchar_t* name, const wchar_t* text);
+int WriteByteString(const wchar_t* name, const uint8_t* bytes);
+int WriteBytes(const wchar_t* name, const void* bytes, uint32_t count);
+
+void LoadSettings();
+void RestorePlacement(HWND window, int showCmd);
+void SavePlacement(HWND window);
+// Writes everything back, releases the view and bitmaps, posts the quit message.
+void ShutDown();

@@ -1,0 +1,230 @@
+#include "text/document_view_win.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/globals.h"
+#include "content/lesson_store.h"
+#include "settings/settings.h"
+#include "text/layout.h"
+#include "text/page_render_win.h"
+#include "text/text_draw_win.h"
+#include "text/view_win.h"
+
+namespace {
+
+int ToolbarHeight()
+{
+    RECT r;
+    if (!g_state.toolbar || !GetWindowRect(g_state.toolbar, &r))
+        return 0;
+    return r.bottom - r.top;
+}
+
+// The date text is cut to the band once, when the view is made; the cut
+// holds while that day is shown.
+int DateBandLength()
+{
+    int length = g_settings.dateTextLength;
+    if (g_settings.Day == g_state.bandCutDay)
+        length = std::min(length, g_state.bandCutLength);
+    return length;
+}
+
+void MeasureDateBand(HDC dc, const RECT& box)
+{
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(dc, &tm);
+    BandBox& band = g_state.dateBand;
+    band.height = tm.tmHeight + 2;
+    band.top = box.bottom - tm.tmHeight - 2;
+    band.width = box.right - box.left;
+    band.left = box.left - g_state.SurroundingGutter;
+    int width = band.width;
+    int count = g_settings.dateTextLength;
+    MeasureFit(dc, g_settings.dateText, &width, &count);
+    g_state.bandCutDay = g_settings.Day;
+    g_state.bandCutLength = count;
+}
+
+// The lesson the view starts with; a text the layout refuses stays ours.
+int LoadFirstLesson(HWND window)
+{
+    uint8_t* text = LoadLesson(g_settings.Lesson & 0xFFFF, nullptr);
+    if (!text)
+        return MessageBoxW(window, L"Resource not found", L"Error", MB_ICONWARNING);
+    TextView* view = g_state.mainView;
+    LayoutText(view, text, 0);
+    if (view->text != text)
+        free(text);
+    view->firstRow = g_settings.LastPosition;
+    UpdateScrollBar(window);
+    return 0;
+}
+
+}  // namespace
+
+int PageStep(const TextView* view, uint32_t pageField)
+{
+    int rows = view->rowsDrawn;
+    int step = (pageField == 2 || pageField == 4) ? rows / 2 : rows - 1;
+    // Nothing drawn yet gives -1: a page forward must never move back.
+    return std::abs(step);
+}
+
+void CreateDateBandFont()
+{
+    if (g_state.dateBandFont)
+        DeleteObject(g_state.dateBandFont);
+    LOGFONTW font = {};
+    font.lfHeight = 14;
+    font.lfWeight = FW_NORMAL;
+    if (g_settings.FontName[0])
+        lstrcpynW(font.lfFaceName, reinterpret_cast<const wchar_t*>(g_settings.FontName), LF_FACESIZE);
+    else
+        font.lfCharSet = HEBREW_CHARSET;
+    g_state.dateBandFont = CreateFontIndirectW(&font);
+}
+
+int CreateView(HWND window)
+{
+    HDC dc = GetDC(window);
+    CreateDateBandFont();
+    HGDIOBJ kept = SelectObject(dc, g_state.dateBandFont);
+    RECT box;
+    GetClientRect(window, &box);
+    if (g_state.toolbar)
+        box.top += ToolbarHeight() - 1;
+    int g = g_state.SurroundingGutter;
+    if (box.bottom - box.top > 2 * g) {
+        box.top += g;
+        box.bottom -= 2 * g;
+    }
+    if (box.right - box.left > 2 * g) {
+        box.left += g;
+        box.right -= 2 * g;
+    }
+    MeasureDateBand(dc, box);
+    box.bottom -= g_state.dateBand.height;
+    SelectObject(dc, kept);
+    g_state.mainView = NewTextView(dc, &box, FontBlockOf(&g_settings), 100);
+    if (!g_state.mainView) {
+        ReleaseDC(window, dc);
+        return 1;
+    }
+    return LoadFirstLesson(window);
+}
+
+void OnSize(HWND window, LPARAM lParam)
+{
+    int w = LOWORD(lParam);
+    int h = HIWORD(lParam);
+    int g = g_state.SurroundingGutter;
+    if (w > 2 * g)
+        w -= 2 * g;
+    if (h > 2 * g)
+        h -= 2 * g;
+    RECT outer = {};
+    GetWindowRect(window, &outer);
+    if (outer.bottom - outer.top > 2 * g) {
+        outer.top += g;
+        outer.bottom -= 2 * g;
+    }
+    if (outer.right - outer.left > 2 * g) {
+        outer.left += g;
+        outer.right -= 2 * g;
+    }
+    g_state.chooserWidth = outer.right - outer.left;
+    g_state.chooserHeight = outer.bottom - outer.top;
+    BandBox& band = g_state.dateBand;
+    h -= band.height;
+    if (!g_state.mainView)
+        return;
+    if (band.width == w + 2 * g && band.top == h + 2 * g)
+        return;
+    band.width = w + 2 * g;
+    band.top = h + 2 * g;
+    if (g_state.toolbar) {
+        int toolbarHeight = ToolbarHeight();
+        MoveWindow(g_state.toolbar, 0, 0, w, toolbarHeight, TRUE);
+        h -= toolbarHeight;
+    }
+    ResizeView(g_state.mainView, w, h);
+    UpdateScrollBar(window);
+}
+
+void PaintMain(HDC dc, HWND window, int flags)
+{
+    PAINTSTRUCT ps;
+    HDC paintDc = dc ? dc : BeginPaint(window, &ps);
+    if (flags & PAINT_ERASE) {
+        RECT client;
+        GetClientRect(window, &client);
+        if (g_state.toolbar)
+            client.top += ToolbarHeight() - 1;
+        FillRect(paintDc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    if (flags & PAINT_PAGE)
+        DrawPage(g_state.mainView, (flags & PAINT_ERASE) ? 1 : 0);
+    const BandBox& band = g_state.dateBand;
+    FillBox(paintDc, band.left, band.top, band.width, band.height, LTGRAY_BRUSH);
+    SetBkMode(paintDc, TRANSPARENT);
+    DrawDateBand(paintDc);
+    if (!dc)
+        EndPaint(window, &ps);
+}
+
+void RefreshMain(HWND window, int flags)
+{
+    if (!window)
+        window = g_state.mainWindow;
+    HDC dc = GetDC(window);
+    PaintMain(dc, window, flags);
+    ReleaseDC(window, dc);
+    UpdateScrollBar(window);
+}
+
+void DrawDateBand(HDC dc)
+{
+    const BandBox& band = g_state.dateBand;
+    HGDIOBJ kept = SelectObject(dc, g_state.dateBandFont);
+    DrawCell(dc, g_settings.dateText, DateBandLength(), band.left + 1, band.top + 1, band.width - 2,
+             band.height - 2);
+    SelectObject(dc, kept);
+}
+
+void UpdateScrollBar(HWND window)
+{
+    const TextView* view = g_state.mainView;
+    if (!(g_settings.Flags & (FLAG_SCROLLBAR_RIGHT | FLAG_SCROLLBAR_LEFT)) || !view)
+        return;
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = view->maxFirstRow;
+    info.nPos = view->firstRow;
+    SetScrollInfo(window, SB_VERT, &info, TRUE);
+}
+
+int InGutteredBox(const TextView* view, int x, int y)
+{
+    int g = g_state.SurroundingGutter;
+    return view->left - g <= x && x <= view->left + view->width + g && view->top - g <= y &&
+           y <= view->top + view->height;
+}
+
+int ClickPage(HWND window, TextView* view, int x, int y, int redraw)
+{
+    if (!InGutteredBox(view, x, y) || !(g_settings.Flags & FLAG_CLICK_PAGING))
+        return 0;
+    bool split = g_settings.Flags & FLAG_CLICK_SPLIT;
+    int middle = split ? view->top + view->height / 2 : view->left + view->width / 2;
+    int coordinate = split ? y : x;
+    int amount = PageStep(view, (g_settings.Flags & FLAG_CLICK_PAGE_MASK) >> FLAG_CLICK_PAGE_SHIFT);
+    if (coordinate < middle)
+        amount = -amount;
+    ScrollRows(view, amount, redraw, 1);
+    UpdateScrollBar(window);
+    return 1;
+}

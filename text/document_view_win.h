@@ -1,0 +1,27 @@
+// The main window's client area: the text box inside the gutter, the date
+// band below it, the toolbar's width and the vertical scroll bar.
+#pragma once
+#include <windows.h>
+#include "text/text_view.h"
+
+// PaintMain flags.
+constexpr int PAINT_PAGE = 0x01;
+constexpr int PAINT_ERASE = 0x100;
+constexpr int PAINT_WINDOW = 0xFF;       // WM_PAINT
+constexpr int PAINT_REFRESH = 0x1FF;     // navigation and search
+
+// 0, 1 when no view was made, else the result of the "Resource not found" box.
+int CreateView(HWND window);
+void OnSize(HWND window, LPARAM lParam);
+void PaintMain(HDC dc, HWND window, int flags);
+// window may be none for the main window.
+void RefreshMain(HWND window, int flags);
+void DrawDateBand(HDC dc);
+void CreateDateBandFont();
+void UpdateScrollBar(HWND window);
+int InGutteredBox(const TextView* view, int x, int y);
+// 1 when the click paged the view.
+int ClickPage(HWND window, TextView* view, int x, int y, int redraw);
+
+// Rows a page step moves for the page-size field of Flags (keys or clicks).
+int PageStep(const TextView* view, uint32_t pageField);

@@ -4,6 +4,7 @@
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "search/matcher.h"
+#include "text/text_view.h"
 
 namespace {
 
@@ -49,4 +50,26 @@ int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start,
         return 1;
     }
     return HitInView(pattern, viewText, 0, currentLesson, hit);
+}
+
+uint16_t SearchStartOffset(const TextView* view)
+{
+    const LineRecord* lines = view->lines;
+    if (!lines) return 0;
+    const LineRecord* top = lines;
+    unsigned rows = 0;
+    while (top->style && rows < view->firstRow) {
+        rows += top->style & 0x80 ? 2 : 1;
+        ++top;
+    }
+    unsigned end = view->highlightEnd;
+    bool hitOnTop = top->offset <= end && end <= top->offset + top->count;
+    if (!hitOnTop && view->firstRow < view->maxFirstRow)
+        return static_cast<uint16_t>(top->offset + top->count - 1);
+    if (view->highlightStart == top->offset) {
+        // Past the last line there is nothing left of this lesson.
+        if (!top->style || !top[1].style) return 0xFFFF;
+        return static_cast<uint16_t>(top[1].offset + top[1].count);
+    }
+    return static_cast<uint16_t>(view->highlightStart - 1);
 }

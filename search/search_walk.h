@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+struct TextView;
+
 struct SearchHit {
     uint8_t* text;      // a newly loaded lesson for the caller, or nullptr when the hit is on screen
     uint16_t lesson;    // lesson of the hit
@@ -17,3 +19,8 @@ using LessonLoader = uint8_t* (*)(int lesson);
 // may be null; load null means the lesson store.
 int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int currentLesson,
                 LessonLoader load, SearchHit* hit);
+
+// Where searching the view's own lesson starts: just below the previous hit
+// when it is still on the top line (or the view cannot scroll further), else
+// the end of the top line.
+uint16_t SearchStartOffset(const TextView* view);

@@ -2,6 +2,7 @@
 // mapping to display characters. Portable.
 #pragma once
 #include <cstdint>
+#include "text/letter_code.h"
 
 // Style byte of a record.
 constexpr uint8_t STYLE_KIND_MASK = 0x07;
@@ -25,10 +26,7 @@ constexpr int PARAM_LABEL_SHIFT = 6;
 // Parameter byte of a rule: 1..160 pixels, above that 2 % steps of the width.
 constexpr uint8_t RULE_PIXELS_MAX = 160;
 
-// Letter code.
-constexpr uint8_t LETTER_FIRST = 0x61;
-constexpr uint8_t LETTER_LAST = 0x7B;
-constexpr uint8_t LETTER_BRACE = 0x7E;        // shown as '{', since 0x7B is a letter
+// Letter bases: the display code of letter code 0x61.
 constexpr int32_t LETTER_BASE_LATIN = 97;     // fonts with Hebrew at the Latin letters
 constexpr int32_t LETTER_BASE_CP1255 = 224;
 constexpr int32_t LETTER_BASE_UNICODE = 0x5D0;

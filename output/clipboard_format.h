@@ -1,0 +1,90 @@
+// The lesson as the clipboard sees it: Unicode lines, and the right-to-left
+// Rich Text document built from them. Portable; the clipboard calls are in
+// clipboard_win.cpp.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+constexpr char16_t RTF_FORMAT_NAME[] = u"Rich Text Format";
+
+constexpr char RTF_HEADER[] =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset177\\cpg1255 David;}}"
+    "{\\colortbl\\red0\\green0\\blue0;\\red255\\green255\\blue255;\\red255\\green0\\blue0;}"
+    "\\rtldoc\\pard\\rtlpar\\qr\\lang1033\\f0\\fs20\\uc0\r\n";
+constexpr char RTF_SEPARATOR[] = "\\qc\\cf2\\fs72\\b*  *  *  *  *\\b0\\par\\par\\qr\\fs20\\cf0\r\n";
+constexpr char RTF_PARAGRAPH[] = "\\par\\par\r\n";
+constexpr char RTF_TRAILER[] = "}\r\n";
+
+// Room beyond the body and the old document: header (or separator),
+// trailer and the zero byte, with a little to spare.
+constexpr size_t RTF_FRESH_EXTRA = 186;
+constexpr size_t RTF_APPEND_EXTRA = 58;
+
+// Letter bases above this export as Rich Text, the others as plain Unicode.
+constexpr int32_t RTF_LETTER_BASE_MIN = 257;
+
+struct Decomposition {
+    char16_t key;
+    char16_t parts[3];   // zero-padded
+};
+
+// Hebrew presentation forms and their full canonical decompositions.
+constexpr Decomposition DECOMPOSITIONS[] = {
+    {0xFB2A, {0x05E9, 0x05C1}},          {0xFB2B, {0x05E9, 0x05C2}},
+    {0xFB2C, {0x05E9, 0x05BC, 0x05C1}},  {0xFB2D, {0x05E9, 0x05BC, 0x05C2}},
+    {0xFB30, {0x05D0, 0x05BC}},          {0xFB31, {0x05D1, 0x05BC}},
+    {0xFB32, {0x05D2, 0x05BC}},          {0xFB33, {0x05D3, 0x05BC}},
+    {0xFB34, {0x05D4, 0x05BC}},          {0xFB35, {0x05D5, 0x05BC}},
+    {0xFB36, {0x05D6, 0x05BC}},          {0xFB38, {0x05D8, 0x05BC}},
+    {0xFB39, {0x05D9, 0x05BC}},          {0xFB3A, {0x05DA, 0x05BC}},
+    {0xFB3B, {0x05DB, 0x05BC}},          {0xFB3C, {0x05DC, 0x05BC}},
+    {0xFB3E, {0x05DE, 0x05BC}},          {0xFB40, {0x05E0, 0x05BC}},
+    {0xFB41, {0x05E1, 0x05BC}},          {0xFB43, {0x05E3, 0x05BC}},
+    {0xFB44, {0x05E4, 0x05BC}},          {0xFB46, {0x05E6, 0x05BC}},
+    {0xFB47, {0x05E7, 0x05BC}},          {0xFB48, {0x05E8, 0x05BC}},
+    {0xFB49, {0x05E9, 0x05BC}},          {0xFB4A, {0x05EA, 0x05BC}},
+    {0xFB4B, {0x05D5, 0x05B9}},
+};
+static_assert(std::size(DECOMPOSITIONS) == 27);
+
+// The row for c, or none.
+const Decomposition* FindDecomposition(char16_t c);
+
+// Bytes the Unicode export of text needs, terminator included.
+uint32_t ExportSize(const uint8_t* text);
+
+// Writes text as Unicode lines into buffer (size in bytes). 0 on success,
+// 1 when the lines would not fit (nothing is written past the buffer),
+// 2 when a record could not be converted for lack of memory.
+int ExportUnicodeText(const uint8_t* text, char16_t* buffer, uint32_t size);
+
+// ExportUnicodeText with the Reverse bit inverted for Rich Text letter bases,
+// so the exported lines come out in reading order exactly when the screen's
+// runs do not; Flags is restored before returning.
+int ExportLesson(const uint8_t* text, char16_t* buffer, uint32_t size);
+
+// Bytes RtfBody needs for the export, its zero byte included.
+size_t RtfBodySize(const char16_t* exportText);
+
+// Writes the RTF body of exportText into out; returns the bytes written
+// before the zero byte. Stops short rather than write past capacity.
+size_t WriteRtfBody(const char16_t* exportText, char* out, size_t capacity);
+
+// Length of an old Rich Text document once the trailing white space and its
+// closing brace are dropped, ready for the separator.
+size_t TrimForAppend(std::span<const char> old);
+
+// Bytes a whole clipboard document needs for a body of bodyLength bytes
+// after the old document (empty for a fresh one).
+size_t RtfDocumentCapacity(size_t bodyLength, std::span<const char> old);
+
+// Writes the whole document: header or the trimmed old document and the
+// separator, then body, trailer and a zero byte. Returns the bytes written
+// before the zero byte; out must hold RtfDocumentCapacity bytes.
+size_t WriteRtfDocument(std::span<const char> old, const char* body, char* out, size_t capacity);
+
+// Joins old Unicode clipboard text (oldBytes bytes, no terminator) and the
+// export into out, which must hold JoinedUnicodeSize bytes.
+size_t JoinedUnicodeSize(size_t oldBytes, const char16_t* exportText);
+void JoinUnicodeText(std::span<const uint8_t> old, const char16_t* exportText, uint8_t* out);

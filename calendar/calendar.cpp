@@ -28,6 +28,49 @@ int32_t FloorMod(int32_t a, int32_t b)
     return a - b * FloorDiv(a, b);
 }
 
+// A year's length decides Heshvan and Kislev: 353/383 both short, 355/385
+// both long.
+int32_t MonthLengthIn(int32_t month, bool leap, int32_t yearLength)
+{
+    switch (month) {
+    case 2: case 4: case 6: case 10: case 13:
+        return 29;
+    case 12:
+        return leap ? 30 : 29;
+    case 8:
+        return yearLength % 10 == 5 ? 30 : 29;
+    case 9:
+        return yearLength % 10 == 3 ? 29 : 30;
+    default:
+        return 30;
+    }
+}
+
+// What the month arithmetic needs of one Hebrew year, worked out once.
+struct HebrewYear {
+    int32_t elapsed;  // HebrewElapsedDays
+    int32_t length;
+    bool leap;
+};
+
+HebrewYear HebrewYearOf(int32_t year)
+{
+    int32_t elapsed = HebrewElapsedDays(year);
+    return HebrewYear{elapsed, HebrewElapsedDays(year + 1) - elapsed, IsHebrewLeapYear(year)};
+}
+
+int32_t AbsoluteInYear(const HebrewYear& y, int32_t month, int32_t day)
+{
+    int32_t s = day;
+    if (month < 7) {
+        for (int32_t i = 7, last = y.leap ? 13 : 12; i <= last; ++i) s += MonthLengthIn(i, y.leap, y.length);
+        for (int32_t i = 1; i < month; ++i) s += MonthLengthIn(i, y.leap, y.length);
+    } else {
+        for (int32_t i = 7; i < month; ++i) s += MonthLengthIn(i, y.leap, y.length);
+    }
+    return y.elapsed + s - kHebrewEpochOffset;
+}
+
 }  // namespace
 
 bool IsGregorianLeapYear(int32_t year)
@@ -125,30 +168,12 @@ bool IsShortKislev(int32_t year)
 
 int32_t HebrewMonthLength(int32_t month, int32_t year)
 {
-    switch (month) {
-    case 2: case 4: case 6: case 10: case 13:
-        return 29;
-    case 12:
-        return IsHebrewLeapYear(year) ? 30 : 29;
-    case 8:
-        return IsLongHeshvan(year) ? 30 : 29;
-    case 9:
-        return IsShortKislev(year) ? 29 : 30;
-    default:
-        return 30;
-    }
+    return MonthLengthIn(month, IsHebrewLeapYear(year), HebrewYearLength(year));
 }
 
 int32_t AbsoluteFromHebrew(int32_t month, int32_t day, int32_t year)
 {
-    int32_t s = day;
-    if (month < 7) {
-        for (int32_t i = 7, last = LastHebrewMonth(year); i <= last; ++i) s += HebrewMonthLength(i, year);
-        for (int32_t i = 1; i < month; ++i) s += HebrewMonthLength(i, year);
-    } else {
-        for (int32_t i = 7; i < month; ++i) s += HebrewMonthLength(i, year);
-    }
-    return HebrewElapsedDays(year) + s - kHebrewEpochOffset;
+    return AbsoluteInYear(HebrewYearOf(year), month, day);
 }
 
 DateRec HebrewFromAbsolute(int32_t absolute)
@@ -157,15 +182,16 @@ DateRec HebrewFromAbsolute(int32_t absolute)
     int32_t month = kHebrewStartMonth[g.month];
     int32_t year = g.year + 3760;
     while (absolute >= AbsoluteFromHebrew(7, 1, year + 1)) ++year;
+    HebrewYear info = HebrewYearOf(year);
 
     // The table's start month can lie after the true month far from the
     // present (before September 873, after April 6774); the search only goes
     // forward, so start such a day from the beginning of its year instead.
-    if (absolute < AbsoluteFromHebrew(month, 1, year)) month = 7;
+    if (absolute < AbsoluteInYear(info, month, 1)) month = 7;
 
-    int32_t last = LastHebrewMonth(year);
-    while (AbsoluteFromHebrew(month, HebrewMonthLength(month, year), year) < absolute)
+    int32_t last = info.leap ? 13 : 12;
+    while (AbsoluteInYear(info, month, MonthLengthIn(month, info.leap, info.length)) < absolute)
         month = month % last + 1;
 
-    return DateRec{month, absolute - AbsoluteFromHebrew(month, 1, year) + 1, year};
+    return DateRec{month, absolute - AbsoluteInYear(info, month, 1) + 1, year};
 }

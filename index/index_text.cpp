@@ -1,0 +1,99 @@
+#include "index/index_text.h"
+
+#include <cstdlib>
+#include <cstring>
+#include "content/lesson_store.h"
+#include "settings/bookmarks.h"
+
+namespace {
+
+// "סימן" in the letter code, display order.
+constexpr uint8_t BOOKMARK_CAPTION[] = {0x70, 0x6F, 0x6A, 0x72};
+constexpr uint8_t BOOKMARK_HEADING_FLAGS = 0xC1;   // visible, open, style 1
+constexpr uint8_t BOOKMARK_ENTRY_FLAGS = 0x81;     // visible, style 1
+constexpr size_t INDEX_END_ZEROS = 5;
+
+size_t RecordSize(const IndexRecord& r)
+{
+    return 4 + r.length + 1;
+}
+
+// Bytes of all records up to the one that ends the text.
+size_t RecordsSize(const uint8_t* index)
+{
+    if (!index) return 0;
+    const uint8_t* p = index;
+    IndexRecord r;
+    while (const uint8_t* next = ReadIndexRecord(p, &r)) p = next;
+    return static_cast<size_t>(p - index);
+}
+
+bool FindLessonRecord(const uint8_t* index, uint16_t lesson, IndexRecord* found)
+{
+    if (!index) return false;
+    uint16_t key = static_cast<uint16_t>(lesson | INDEX_KEY_LINK);
+    IndexRecord r;
+    for (const uint8_t* p = index; (p = ReadIndexRecord(p, &r));)
+        if (r.key == key) {
+            *found = r;
+            return true;
+        }
+    return false;
+}
+
+uint8_t* PutRecord(uint8_t* out, uint16_t key, uint8_t flags, uint8_t level, const uint8_t* caption,
+                   size_t length)
+{
+    *out++ = static_cast<uint8_t>(key);
+    *out++ = static_cast<uint8_t>(key >> 8);
+    *out++ = flags;
+    *out++ = level;
+    std::memcpy(out, caption, length);
+    out += length;
+    *out++ = 0;
+    return out;
+}
+
+}  // namespace
+
+const uint8_t* ReadIndexRecord(const uint8_t* p, IndexRecord* record)
+{
+    if (!p[2]) return nullptr;
+    record->key = static_cast<uint16_t>(p[0] | p[1] << 8);
+    record->flags = p[2];
+    record->level = p[3];
+    record->caption = p + 4;
+    record->length = std::strlen(reinterpret_cast<const char*>(p + 4));
+    return p + RecordSize(*record);
+}
+
+uint8_t* AddBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks)
+{
+    size_t size = 4 + sizeof BOOKMARK_CAPTION + 1;
+    IndexRecord r;
+    for (uint16_t i = 0; i < bookmarks->count; ++i)
+        if (FindLessonRecord(index, bookmarks->entries[i], &r)) size += RecordSize(r);
+    size_t records = RecordsSize(index);
+    size += records + INDEX_END_ZEROS;
+
+    auto* text = static_cast<uint8_t*>(std::malloc(size));
+    if (!text) return nullptr;
+    uint8_t* out = PutRecord(text, BOOKMARK_BRANCH_KEY, BOOKMARK_HEADING_FLAGS, 1, BOOKMARK_CAPTION,
+                             sizeof BOOKMARK_CAPTION);
+    for (uint16_t i = 0; i < bookmarks->count; ++i)
+        if (FindLessonRecord(index, bookmarks->entries[i], &r))
+            out = PutRecord(out, r.key, BOOKMARK_ENTRY_FLAGS, 2, r.caption, r.length);
+    if (records) std::memcpy(out, index, records);
+    std::memset(out + records, 0, INDEX_END_ZEROS);
+    return text;
+}
+
+uint8_t* BuildIndexText()
+{
+    uint8_t* index = LoadLesson(INDEX_LESSON, nullptr);
+    if (!g_bookmarks.entries || !g_bookmarks.count) return index;
+    uint8_t* text = AddBookmarkBranch(index, &g_bookmarks);
+    if (!text) return index;
+    std::free(index);
+    return text;
+}

@@ -1,0 +1,34 @@
+// The table of contents as stored: index records and the bookmarks branch
+// put in front of them. Portable.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+struct BookmarkList;
+
+constexpr uint16_t INDEX_KEY_BRANCH = 0x8000;   // has children, opens and closes
+constexpr uint16_t INDEX_KEY_LINK = 0x4000;     // leads to a lesson
+constexpr uint16_t INDEX_KEY_LESSON = 0x3FFF;
+constexpr uint8_t INDEX_FLAG_VISIBLE = 0x80;
+constexpr uint8_t INDEX_FLAG_OPEN = 0x40;
+constexpr uint8_t INDEX_FLAG_STYLE = 0x1F;
+constexpr uint16_t BOOKMARK_BRANCH_KEY = 0x8877;
+
+struct IndexRecord {
+    uint16_t key;
+    uint8_t flags;
+    uint8_t level;
+    const uint8_t* caption;   // display order, zero-ended
+    size_t length;
+};
+
+// Reads the record at p. Returns the next record, or nullptr at the record
+// with flags 0 that ends the text (record then untouched).
+const uint8_t* ReadIndexRecord(const uint8_t* p, IndexRecord* record);
+
+// A new text: the bookmarks branch, the records of index (may be null) and
+// five zero bytes. Null without memory.
+uint8_t* AddBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks);
+// The index resource with g_bookmarks in front when there are any; null
+// when there is neither.
+uint8_t* BuildIndexText();

@@ -1,0 +1,102 @@
+// quorin-cli search PATTERN [--from LESSON]: Search Again pressed over and
+// over from the top of a lesson, one line per hit, until the first hit
+// comes round again. Each search starts just below the previous hit, as it
+// does when the hit is on the view's top line.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "calendar/calendar.h"
+#include "calendar/schedule.h"
+#include "content/lesson_store.h"
+#include "search/matcher.h"
+#include "search/search_walk.h"
+#include "settings/settings.h"
+#include "text/letter_code.h"
+#include "tools/cli/commands.h"
+
+namespace {
+
+constexpr int MAX_STEPS = 100000;
+
+bool ParseLesson(const char* arg, int* lesson)
+{
+    if (*arg < '0' || *arg > '9') return false;
+    char* end;
+    errno = 0;
+    long value = std::strtol(arg, &end, 10);
+    if (*end || errno || value < 1 || value > LESSON_COUNT) return false;
+    *lesson = static_cast<int>(value);
+    return true;
+}
+
+// Reading-order UTF-8 to the stored pattern, through the same conversion
+// the search box's text takes.
+bool MakePattern(const char* utf8, uint8_t* pattern)
+{
+    std::string code;
+    if (!Utf8ToLetterCode(utf8, code) || code.size() > SEARCH_PATTERN_MAX) return false;
+    FlipReadingOrder(code);
+    char16_t wide[SEARCH_PATTERN_MAX + 1] = {};
+    for (size_t i = 0; i < code.size(); ++i) wide[i] = CodePointOfLetterCode(static_cast<uint8_t>(code[i]));
+    ConvertSearchTextTo(wide, 0x5D0, pattern);
+    return pattern[0] != 0;
+}
+
+int32_t Today()
+{
+    DateRec today = LocalDate();
+    return AbsoluteFromGregorian(today.month, today.day, today.year);
+}
+
+void PrintHit(const SearchHit& hit, const uint8_t* text, int32_t day)
+{
+    std::string found(reinterpret_cast<const char*>(text + hit.offset - hit.length + 1), hit.length);
+    FlipReadingOrder(found);
+    std::printf("lesson %d offset %u length %u day %d %s\n", hit.lesson, hit.offset, hit.length, day,
+                LetterCodeToUtf8(found).c_str());
+}
+
+}  // namespace
+
+int CmdSearch(int argc, char** argv)
+{
+    uint8_t pattern[SEARCH_PATTERN_MAX + 1] = {};
+    int lesson = LessonOfDay(3, Today());
+    bool ok = argc == 2 || (argc == 4 && !std::strcmp(argv[2], "--from") && ParseLesson(argv[3], &lesson));
+    if (!ok || !MakePattern(argv[1], pattern)) {
+        std::fprintf(stderr,
+                     "quorin-cli search: expected a Hebrew pattern of 1..%d characters (with * and ?) "
+                     "and optionally --from LESSON (1..%d)\n",
+                     SEARCH_PATTERN_MAX, LESSON_COUNT);
+        return 2;
+    }
+    uint8_t* view = LoadLesson(lesson, nullptr);
+    int32_t day = NearestDayOfLesson(lesson);
+    uint16_t start = 0;
+    SearchHit first{};
+    int steps = 0;
+    for (; steps < MAX_STEPS; ++steps) {
+        SearchHit hit{};
+        if (!WalkLessons(pattern, view, start, lesson, nullptr, &hit)) break;
+        if (hit.text) {
+            std::free(view);
+            view = hit.text;
+            lesson = hit.lesson;
+            day = hit.day;
+        }
+        if (steps && hit.lesson == first.lesson && hit.offset == first.offset) break;
+        if (!steps) first = hit;
+        PrintHit(hit, view, day);
+        start = static_cast<uint16_t>(hit.offset - hit.length);
+    }
+    std::free(view);
+    if (!steps) {
+        std::puts("Not Found!");
+        return 1;
+    }
+    std::printf("%d hits\n", steps);
+    return 0;
+}

@@ -8,3 +8,37 @@ list(APPEND WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pending_commands.cpp
   ${CMAKE_SOURCE_DIR}/settings/settings_store_win.cpp
   ${CMAKE_SOURCE_DIR}/text/document_view_win.cpp)
+
+# Artwork: text pixel maps under resources/art become the icon and bitmaps
+# in the native tree's generated folder, which the Windows resource script
+# finds on its include path.
+set(QUORIN_ART_MAPS ${CMAKE_SOURCE_DIR}/resources/art)
+set(QUORIN_TOOLBAR_MAPS previous_day today next_day font search search_again index)
+if(NOT WIN32)
+  add_executable(make_art ${CMAKE_SOURCE_DIR}/tools/make_art/make_art.cpp)
+  set(QUORIN_ART_DIR ${CMAKE_BINARY_DIR}/generated/art)
+  set(QUORIN_ART_OUTPUTS)
+  function(quorin_art kind output)
+    set(maps)
+    foreach(name ${ARGN})
+      list(APPEND maps ${QUORIN_ART_MAPS}/${name}.txt)
+    endforeach()
+    add_custom_command(
+      OUTPUT ${QUORIN_ART_DIR}/${output}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${QUORIN_ART_DIR}
+      COMMAND make_art ${kind} ${QUORIN_ART_DIR}/${output} ${maps}
+      DEPENDS make_art ${maps}
+      VERBATIM)
+    set(QUORIN_ART_OUTPUTS ${QUORIN_ART_OUTPUTS} ${QUORIN_ART_DIR}/${output} PARENT_SCOPE)
+  endfunction()
+  quorin_art(bmp toolbar.bmp ${QUORIN_TOOLBAR_MAPS})
+  quorin_art(bmp tree_closed.bmp tree_closed)
+  quorin_art(bmp tree_open.bmp tree_open)
+  quorin_art(bmp tree_page.bmp tree_page)
+  quorin_art(ico program.ico program_32 program_16)
+  add_custom_target(quorin_art ALL DEPENDS ${QUORIN_ART_OUTPUTS})
+elseif(QUORIN_GENERATED)
+  # Rebuild the resources when the native tree redraws the artwork.
+  set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/app.rc APPEND PROPERTY OBJECT_DEPENDS
+    ${QUORIN_GENERATED}/art/toolbar.bmp ${QUORIN_GENERATED}/art/program.ico)
+endif()

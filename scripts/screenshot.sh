@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Pictures of the program for a person to look at: starts it in a fresh Wine
+# prefix on a display of its own, with the registry preset, and saves PNGs
+# into out/screenshots (or OUT). Needs a built Windows tree (BUILD_DIR/mingw,
+# or QUORIN_EXE).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+exe=${QUORIN_EXE:-$build/mingw/quorin.exe}
+out=${OUT:-$root/out/screenshots}
+mkdir -p "$out"
+[ -f "$exe" ] || { echo "screenshot: no $exe; build first" >&2; exit 1; }
+
+# A display of our own, the first free number from 60 on.
+n=60
+while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$n"
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+
+export WINEPREFIX=$(mktemp -d /tmp/quorin-shots.XXXXXX)
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb" 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
+wineboot -i >/dev/null 2>&1
+wineserver -w
+
+key='HKCU\Software\Lumivex\Quorin-3-Chapter-Hebrew'
+reg() { wine reg add "$key" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1; }
+# Settings every picture shares: a Culmus face, a placed window.
+preset() {
+  wine reg delete 'HKCU\Software\Lumivex' /f >/dev/null 2>&1 || true
+  reg FontName REG_SZ "${QUORIN_FONT:-David CLM}"
+  reg FontSize REG_DWORD 16
+  reg Left REG_DWORD 40
+  reg Top REG_DWORD 30
+  reg Width REG_DWORD 860
+  reg Height REG_DWORD 760
+  reg showCmd REG_DWORD 1
+}
+
+main_window() { xdotool search --sync --onlyvisible --name '^Quorin$' | head -1; }
+
+# Starts the program, waits for its window and gives its id.
+start() {
+  wine "$exe" >/dev/null 2>&1 &
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name '^Quorin$' 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && break
+    sleep 0.2
+  done
+  [ -n "$id" ] || { echo "screenshot: the window did not appear" >&2; exit 1; }
+  sleep 1.5
+  echo "$id"
+}
+
+shot() {
+  import -window root -crop 900x800+20+10 +repage "$out/$1.png"
+  echo "saved $out/$1.png"
+}
+
+stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w 2>/dev/null || true
+}
+
+# 1. Today's lesson, from its top; then a page further on.
+preset
+win=$(start)
+shot main-today
+xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
+xdotool key --window "$win" Next Next
+sleep 1
+shot main-scrolled
+stop
+
+# 2. A lesson chosen by number (pinned), where chapters meet: the rule
+# between them and the labelled paragraphs around it.
+preset
+reg Flags REG_DWORD $((0xD1140040 | 0x4))
+reg Lesson REG_DWORD 100
+reg Day REG_DWORD 0
+win=$(start)
+shot main-lesson-100
+xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
+for _ in 1 2 3 4 5 6; do xdotool key --window "$win" Next; sleep 0.3; done
+sleep 1
+shot main-lesson-100-rule
+stop

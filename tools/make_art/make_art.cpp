@@ -1,0 +1,236 @@
+// Turns the text pixel maps under resources/art into the bitmaps and icon
+// the resource script includes.
+//
+//   make_art bmp OUT.bmp MAP...   maps side by side, 8-bit with a palette
+//   make_art ico OUT.ico MAP...   one 32-bit image per map
+//
+// A map is rows of palette letters, all rows of one width; lines starting
+// with '#' are comments. '-' is transparent in icons and button face grey
+// in bitmaps, which the toolbar shows as its own background.
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct PaletteEntry {
+    char letter;
+    uint8_t r, g, b;
+};
+
+// The sixteen classic colours first, so small tools keep their usual look.
+constexpr PaletteEntry kPalette[] = {
+    {'k', 0x00, 0x00, 0x00}, {'r', 0x80, 0x00, 0x00}, {'e', 0x00, 0x80, 0x00}, {'y', 0x80, 0x80, 0x00},
+    {'n', 0x00, 0x00, 0x80}, {'p', 0x80, 0x00, 0x80}, {'t', 0x00, 0x80, 0x80}, {'.', 0xC0, 0xC0, 0xC0},
+    {'g', 0x80, 0x80, 0x80}, {'R', 0xFF, 0x00, 0x00}, {'G', 0x00, 0xFF, 0x00}, {'Y', 0xFF, 0xFF, 0x00},
+    {'B', 0x00, 0x00, 0xFF}, {'M', 0xFF, 0x00, 0xFF}, {'C', 0x00, 0xFF, 0xFF}, {'w', 0xFF, 0xFF, 0xFF},
+    {'o', 0xE8, 0x98, 0x20}, {'b', 0x8C, 0x5A, 0x2B}, {'l', 0xF6, 0xEE, 0xD8}, {'s', 0xA8, 0xC8, 0xF0},
+    {'d', 0x40, 0x40, 0x40}, {'a', 0xE0, 0xE0, 0xE0}, {'-', 0xC0, 0xC0, 0xC0},
+};
+constexpr int kPaletteSize = sizeof kPalette / sizeof kPalette[0];
+
+struct Map {
+    std::string name;
+    std::vector<std::string> rows;
+    int width() const { return rows.empty() ? 0 : int(rows[0].size()); }
+    int height() const { return int(rows.size()); }
+};
+
+int PaletteIndex(char letter)
+{
+    for (int i = 0; i < kPaletteSize; i++)
+        if (kPalette[i].letter == letter)
+            return i;
+    return -1;
+}
+
+bool ReadMap(const std::string& path, Map* map, std::string* error)
+{
+    std::ifstream in(path);
+    if (!in) {
+        *error = path + ": cannot open";
+        return false;
+    }
+    map->name = path;
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        number++;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        for (char c : line) {
+            if (PaletteIndex(c) < 0) {
+                *error = path + ":" + std::to_string(number) + ": unknown colour '" + c + "'";
+                return false;
+            }
+        }
+        if (!map->rows.empty() && line.size() != map->rows[0].size()) {
+            *error = path + ":" + std::to_string(number) + ": row width differs";
+            return false;
+        }
+        map->rows.push_back(line);
+    }
+    if (map->rows.empty()) {
+        *error = path + ": no rows";
+        return false;
+    }
+    return true;
+}
+
+void Put16(std::vector<uint8_t>& out, uint32_t v)
+{
+    out.push_back(uint8_t(v));
+    out.push_back(uint8_t(v >> 8));
+}
+
+void Put32(std::vector<uint8_t>& out, uint32_t v)
+{
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+
+void PutInfoHeader(std::vector<uint8_t>& out, int width, int height, int bits, int colours)
+{
+    Put32(out, 40);
+    Put32(out, uint32_t(width));
+    Put32(out, uint32_t(height));
+    Put16(out, 1);
+    Put16(out, uint16_t(bits));
+    Put32(out, 0);           // BI_RGB
+    Put32(out, 0);
+    Put32(out, 2835);        // 72 dpi
+    Put32(out, 2835);
+    Put32(out, uint32_t(colours));
+    Put32(out, 0);
+}
+
+std::vector<uint8_t> MakeBitmap(const std::vector<Map>& maps)
+{
+    int width = 0;
+    int height = maps[0].height();
+    for (const Map& m : maps)
+        width += m.width();
+    int stride = (width + 3) & ~3;
+    std::vector<uint8_t> pixels;
+    for (int y = height - 1; y >= 0; y--) {
+        int x = 0;
+        for (const Map& m : maps)
+            for (char c : m.rows[y]) {
+                pixels.push_back(uint8_t(PaletteIndex(c == '-' ? '.' : c)));
+                x++;
+            }
+        for (; x < stride; x++)
+            pixels.push_back(0);
+    }
+    std::vector<uint8_t> out;
+    uint32_t offset = 14 + 40 + kPaletteSize * 4;
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, offset + uint32_t(pixels.size()));
+    Put32(out, 0);
+    Put32(out, offset);
+    PutInfoHeader(out, width, height, 8, kPaletteSize);
+    for (const PaletteEntry& p : kPalette) {
+        out.push_back(p.b);
+        out.push_back(p.g);
+        out.push_back(p.r);
+        out.push_back(0);
+    }
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    return out;
+}
+
+std::vector<uint8_t> IconImage(const Map& m)
+{
+    std::vector<uint8_t> out;
+    PutInfoHeader(out, m.width(), m.height() * 2, 32, 0);
+    for (int y = m.height() - 1; y >= 0; y--)
+        for (char c : m.rows[y]) {
+            const PaletteEntry& p = kPalette[PaletteIndex(c)];
+            out.push_back(p.b);
+            out.push_back(p.g);
+            out.push_back(p.r);
+            out.push_back(c == '-' ? 0 : 0xFF);
+        }
+    int maskStride = ((m.width() + 31) / 32) * 4;
+    for (int y = m.height() - 1; y >= 0; y--) {
+        std::vector<uint8_t> row(maskStride, 0);
+        for (int x = 0; x < m.width(); x++)
+            if (m.rows[y][x] == '-')
+                row[x / 8] |= uint8_t(0x80 >> (x % 8));
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+std::vector<uint8_t> MakeIcon(const std::vector<Map>& maps)
+{
+    std::vector<std::vector<uint8_t>> images;
+    for (const Map& m : maps)
+        images.push_back(IconImage(m));
+    std::vector<uint8_t> out;
+    Put16(out, 0);
+    Put16(out, 1);
+    Put16(out, uint16_t(maps.size()));
+    uint32_t offset = 6 + 16 * uint32_t(maps.size());
+    for (size_t i = 0; i < maps.size(); i++) {
+        out.push_back(uint8_t(maps[i].width() & 0xFF));
+        out.push_back(uint8_t(maps[i].height() & 0xFF));
+        out.push_back(0);
+        out.push_back(0);
+        Put16(out, 1);
+        Put16(out, 32);
+        Put32(out, uint32_t(images[i].size()));
+        Put32(out, offset);
+        offset += uint32_t(images[i].size());
+    }
+    for (const auto& image : images)
+        out.insert(out.end(), image.begin(), image.end());
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 4) {
+        std::cerr << "usage: make_art bmp|ico OUT MAP...\n";
+        return 2;
+    }
+    std::string kind = argv[1];
+    std::vector<Map> maps;
+    for (int i = 3; i < argc; i++) {
+        Map m;
+        std::string error;
+        if (!ReadMap(argv[i], &m, &error)) {
+            std::cerr << "make_art: " << error << "\n";
+            return 1;
+        }
+        if (kind == "bmp" && !maps.empty() && m.height() != maps[0].height()) {
+            std::cerr << "make_art: " << m.name << ": height differs from " << maps[0].name << "\n";
+            return 1;
+        }
+        maps.push_back(m);
+    }
+    std::vector<uint8_t> data;
+    if (kind == "bmp")
+        data = MakeBitmap(maps);
+    else if (kind == "ico")
+        data = MakeIcon(maps);
+    else {
+        std::cerr << "make_art: unknown kind " << kind << "\n";
+        return 2;
+    }
+    std::ofstream out(argv[2], std::ios::binary);
+    out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
+    if (!out) {
+        std::cerr << "make_art: cannot write " << argv[2] << "\n";
+        return 1;
+    }
+    return 0;
+}

@@ -44,7 +44,6 @@ preset() {
   reg showCmd REG_DWORD 1
 }
 
-main_window() { xdotool search --sync --onlyvisible --name '^Quorin$' | head -1; }
 
 # Starts the program, waits for its window and gives its id.
 start() {
@@ -73,8 +72,8 @@ stop() {
 preset
 win=$(start)
 shot main-today
-xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
-xdotool key --window "$win" Next Next
+xdotool windowfocus "$win" >/dev/null 2>&1 || true
+xdotool key --window "$win" Next Next 2>/dev/null
 sleep 1
 shot main-scrolled
 stop
@@ -87,8 +86,8 @@ reg Lesson REG_DWORD 100
 reg Day REG_DWORD 0
 win=$(start)
 shot main-lesson-100
-xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
-for _ in 1 2 3 4 5 6; do xdotool key --window "$win" Next; sleep 0.3; done
+xdotool windowfocus "$win" >/dev/null 2>&1 || true
+for _ in 1 2 3 4 5 6; do xdotool key --window "$win" Next 2>/dev/null; sleep 0.3; done
 sleep 1
 shot main-lesson-100-rule
 stop

@@ -1,0 +1,76 @@
+// Hand-built lesson texts and a view measured by the fixed stand-in device:
+// every character 8 px wide, lines 16 px high, widest character 12 px.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "settings/settings.h"
+#include "text/layout.h"
+#include "text/rows.h"
+#include "text/text_device_fixed.h"
+#include "text/text_format.h"
+
+struct Rec {
+    uint8_t style;
+    uint8_t param;
+    std::string text;
+};
+
+// A malloc'ed LessonText, as the lesson store hands them out.
+inline uint8_t* BuildText(std::initializer_list<Rec> records)
+{
+    std::vector<uint8_t> bytes;
+    for (const Rec& r : records) {
+        bytes.push_back(r.style);
+        bytes.push_back(r.param);
+        bytes.insert(bytes.end(), r.text.begin(), r.text.end());
+        bytes.push_back(0);
+    }
+    bytes.push_back(0);
+    auto* text = static_cast<uint8_t*>(malloc(bytes.size()));
+    memcpy(text, bytes.data(), bytes.size());
+    return text;
+}
+
+inline std::string Reversed(std::string s) { return std::string(s.rbegin(), s.rend()); }
+
+class TextViewTest : public ::testing::Test {
+protected:
+    static constexpr int kChar = 8;
+    static constexpr int kLine = 16;
+    TextView* view = nullptr;
+
+    void SetUp() override
+    {
+        g_settings = {};
+        g_settings.FontAsciiBase = DEFAULT_ASCII_BASE;
+        g_fixedMetrics = {kChar, kLine, 12};
+        g_textDevice = &g_fixedDevice;
+        view = MakeView(10 * kChar, 10 * kLine);
+    }
+    void TearDown() override
+    {
+        FreeTextView(view, 1);
+        ReleaseConversionBuffer();
+    }
+
+    static TextView* MakeView(int width, int height)
+    {
+        ViewBox box = {5, 7, 5 + width, 7 + height};
+        return NewTextView(reinterpret_cast<ViewDc>(uintptr_t{1}), &box, nullptr, 100);
+    }
+
+    int Lay(std::initializer_list<Rec> records) { return LayoutText(view, BuildText(records), 1); }
+
+    std::string LineText(int i) const
+    {
+        const LineRecord& l = view->lines[i];
+        return std::string(reinterpret_cast<const char*>(view->text) + l.offset, l.count);
+    }
+};

@@ -94,6 +94,15 @@ void SelectLineFont(Layout& l, uint8_t style)
     l.style = style;
 }
 
+// A line's style without the spacer bit. Style 0x80 alone would leave 0, the
+// array's end mark, and cut the text short; bit 0 changes no font, so 0x01
+// draws the same.
+uint8_t WithoutSpacer(uint8_t style)
+{
+    uint8_t s = style & ~STYLE_SPACER;
+    return s ? s : 0x01;
+}
+
 bool OnlySpaces(const uint8_t* q)
 {
     while (*q == ' ') ++q;
@@ -170,7 +179,7 @@ Room BreakParagraph(Layout& l, uint8_t style, const uint8_t* t, const uint8_t* q
             r.style = style;
             if (style & STYLE_SPACER) ++l.spacers;
         } else {
-            r.style = style & ~STYLE_SPACER;
+            r.style = WithoutSpacer(style);
         }
         q += consumed;
         n -= consumed;
@@ -315,7 +324,7 @@ int LayoutText(TextView* v, uint8_t* text, int own)
         v->lines[l.lines] = {};
         int rows = l.lines + l.spacers;
         if (l.lines > 0 && (v->lines[l.lines - 1].style & STYLE_SPACER)) {
-            v->lines[l.lines - 1].style &= ~STYLE_SPACER;
+            v->lines[l.lines - 1].style = WithoutSpacer(v->lines[l.lines - 1].style);
             --rows;
         }
         v->rowCount = static_cast<uint16_t>(rows);

@@ -68,6 +68,12 @@ TEST_F(Layout, SpacerRows)
     EXPECT_EQ(view->lines[2].style, 0x81);
     EXPECT_EQ(view->rowCount, 6);
 
+    // Style 0x80 alone must not leave 0, the end mark, on a line.
+    ASSERT_EQ(Lay({{0x80, 0, "aaaa bbbb cccc"}, {0x80, 0, "dddd"}}), 0);
+    EXPECT_EQ(view->lineCount, 3);
+    EXPECT_EQ(view->rowCount, 4);
+    EXPECT_EQ(view->lines[2].style, 0x01);
+
     // Trailing spaces that do not fit still end the paragraph on that line.
     ASSERT_EQ(Lay({{0x81, 0, "aaaa bbbbb    "}, {0x01, 0, "c"}}), 0);
     ASSERT_EQ(view->lineCount, 2);
@@ -244,6 +250,65 @@ TEST_F(Layout, OwnershipAndRelayout)
     EXPECT_EQ(view->lineCount, 2);
     EXPECT_EQ(LayoutText(view, view->text, 1), 0);   // the same text again is kept
     EXPECT_EQ(LineText(0), "sec");
+}
+
+}  // namespace
+
+namespace {
+
+// Random records in every style, parameter and width: the layout must end,
+// stay inside each record and keep its row counts consistent (ASan watches
+// the reads).
+TEST_F(Layout, RandomTextsKeepTheirInvariants)
+{
+    uint32_t seed = 12345;
+    auto next = [&seed](uint32_t bound) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % bound;
+    };
+    const char alphabet[] = "abcdefgz{~ --  ()";
+    for (int round = 0; round < 300; ++round) {
+        std::vector<uint8_t> bytes;
+        std::vector<std::pair<int, int>> spans;   // text start, length per record
+        int records = 1 + next(12);
+        for (int r = 0; r < records; ++r) {
+            uint8_t style = static_cast<uint8_t>(1 + next(255));
+            bytes.push_back(style);
+            bytes.push_back(static_cast<uint8_t>(next(256)));
+            int length = (style & 7) == 7 ? 0 : 1 + next(60);
+            spans.push_back({static_cast<int>(bytes.size()), length});
+            for (int i = 0; i < length; ++i) bytes.push_back(alphabet[next(sizeof alphabet - 1)]);
+            bytes.push_back(0);
+        }
+        bytes.push_back(0);
+        g_fixedMetrics.charWidth = 1 + next(12);
+        g_fixedMetrics.lineHeight = next(20);
+        g_fixedMetrics.maxCharWidth = next(30);
+        view->width = 1 + next(120);
+        view->height = 1 + next(200);
+        auto* text = static_cast<uint8_t*>(malloc(bytes.size()));
+        memcpy(text, bytes.data(), bytes.size());
+        int result = LayoutText(view, text, 1);
+        if (result == LAYOUT_REJECTED) {
+            free(text);
+            continue;
+        }
+        ASSERT_EQ(result, 0);
+        int spacers = 0;
+        for (int i = 0; i < view->lineCount; ++i) {
+            const LineRecord& l = view->lines[i];
+            ASSERT_NE(l.style, 0);
+            spacers += (l.style & STYLE_SPACER) ? 1 : 0;
+            bool inside = false;
+            for (auto [start, length] : spans)
+                inside |= l.offset >= start && l.offset + l.count <= start + length;
+            ASSERT_TRUE(inside) << "round " << round << " line " << i;
+            ASSERT_LE(LineSpanEnd(view, &l), bytes.size());
+        }
+        EXPECT_EQ(view->lines[view->lineCount].style, 0);
+        EXPECT_EQ(view->rowCount, view->lineCount + spacers);
+        EXPECT_LE(view->maxFirstRow, view->rowCount);
+    }
 }
 
 }  // namespace

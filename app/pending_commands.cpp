@@ -12,14 +12,9 @@
 #include "settings/bookmarks_win.h"
 
 int32_t RunCalendarDialog(HINSTANCE, HWND, int32_t, const char16_t*) { return 0; }
-void RunSearchDialog(HWND) {}
-int FindNext(HWND) { return 0; }
 int ChooseSection(HINSTANCE, HWND, int, Settings*) { return 0; }
 INT_PTR RunFontDialog(HWND, Settings*) { return IDCANCEL; }
 void CopyLesson(TextView*, int) {}
 void PrintLesson(TextView*) {}
 void ShowAboutBox(HWND) {}
 void CheckForUpdates(HWND) {}
-void LoadBookmarks() {}
-void SaveBookmarks() {}
-void ToggleBookmark(int) {}

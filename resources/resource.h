@@ -41,3 +41,6 @@
 #define IDM_COPY             40007
 #define IDM_PRINT            40008
 #define IDM_APPEND           40009
+
+// Search dialog (115).
+#define IDC_SEARCH_TEXT      1013

@@ -1,3 +1,28 @@
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/matcher.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/search_walk.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/search_walk.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/search_entry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/hit_banner.cpp)
+list(APPEND WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/find_next_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/search_dialog.cpp)
+
+# The alphabet picture (bitmap 119) is drawn from its glyph map by the
+# native tree into its generated folder, beside the other artwork.
+if(NOT WIN32)
+  # Built before the tree's sanitizer options apply, so from its own sources.
+  add_executable(alphabet_art ${CMAKE_SOURCE_DIR}/tools/alphabet_art/alphabet_art.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/search_entry.cpp ${CMAKE_CURRENT_LIST_DIR}/matcher.cpp
+    ${CMAKE_SOURCE_DIR}/settings/settings.cpp)
+  set(QUORIN_ALPHABET_BMP ${CMAKE_BINARY_DIR}/generated/art/alphabet.bmp)
+  add_custom_command(
+    OUTPUT ${QUORIN_ALPHABET_BMP}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated/art
+    COMMAND alphabet_art ${CMAKE_SOURCE_DIR}/resources/art/alphabet.txt ${QUORIN_ALPHABET_BMP}
+    DEPENDS alphabet_art ${CMAKE_SOURCE_DIR}/resources/art/alphabet.txt
+    VERBATIM)
+  add_custom_target(quorin_alphabet_art ALL DEPENDS ${QUORIN_ALPHABET_BMP})
+elseif(QUORIN_GENERATED)
+  set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/search.rc APPEND PROPERTY OBJECT_DEPENDS
+    ${QUORIN_GENERATED}/art/alphabet.bmp)
+endif()

@@ -1,0 +1,124 @@
+// Search Again on the main view: the walk, then the hit brought to the top,
+// highlighted, and the lesson's headings in a banner at the bottom.
+#include "search/find_next.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include "app/globals.h"
+#include "app/main_window.h"
+#include "calendar/schedule.h"
+#include "search/hit_banner.h"
+#include "search/search_walk.h"
+#include "settings/settings.h"
+#include "text/document_view_win.h"
+#include "text/layout.h"
+#include "text/page_render_win.h"
+#include "text/rows.h"
+#include "text/text_draw_win.h"
+#include "text/view_win.h"
+
+namespace {
+
+constexpr uint16_t BANNER_STYLE = 0x102;   // the smaller font, black
+constexpr COLORREF BANNER_RED = RGB(255, 0, 0);
+constexpr COLORREF BANNER_WHITE = RGB(255, 255, 255);
+constexpr COLORREF BANNER_BLUE = RGB(0, 0, 255);
+constexpr COLORREF BANNER_YELLOW = RGB(255, 255, 0);
+
+void ShowHit(TextView* view, uint16_t last, uint16_t length)
+{
+    SeekToOffset(view, last);
+    RefreshMain(nullptr, PAINT_REFRESH);
+    view->highlightStart = static_cast<uint16_t>(last - length + 1);
+    view->highlightEnd = static_cast<uint16_t>(last + 1);
+    DrawPage(view, 1);
+    SyncBookmarkCheck(g_state.mainWindow, MENU_CHECK_SET);
+    DrawHitBanner(view);
+}
+
+void MeasureHeading(HDC dc, Heading* heading, int room)
+{
+    if (!heading->text) return;
+    int width = room;
+    int count = heading->length;
+    MeasureFit(dc, heading->text, &width, &count);
+    heading->length = count;
+    heading->width = width;
+}
+
+void DrawHeading(HDC dc, const Heading& heading, const RECT& inner, int y, int h)
+{
+    int x = inner.left + (inner.right - inner.left - heading.width) / 2;
+    DrawCellColored(dc, heading.text, heading.length, x, y, heading.width, h, BANNER_RED, BANNER_YELLOW);
+}
+
+}  // namespace
+
+void DrawFrameRings(HDC dc, RECT* box, COLORREF colour, int count)
+{
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ keptPen = SelectObject(dc, pen);
+    HGDIOBJ keptBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    for (int i = 0; i < count; ++i) {
+        Rectangle(dc, box->left, box->top, box->right, box->bottom);
+        InflateRect(box, -1, -1);
+    }
+    SelectObject(dc, keptBrush);
+    SelectObject(dc, keptPen);
+    DeleteObject(pen);
+}
+
+void DrawHitBanner(TextView* view)
+{
+    Heading first, second;
+    GetLessonHeadings(view->text, &first, &second);
+    if (!first.text && !second.text) return;
+    HDC dc = view->dc;
+    HGDIOBJ kept = SelectStyleFont(view, BANNER_STYLE);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    int h = metrics.tmHeight;
+    int lines = first.text && second.text ? 2 : 1;
+    MeasureHeading(dc, &first, view->width);
+    MeasureHeading(dc, &second, view->width);
+
+    int w = std::min(std::max(first.width, second.width) + 2 * h + 8, view->width);
+    RECT box;
+    box.left = view->left + (view->width - w) / 2;
+    box.right = box.left + w;
+    box.top = view->top + view->height - lines * h - 12;
+    box.bottom = view->top + view->height - 2;
+    DrawFrameRings(dc, &box, BANNER_RED, 2);
+    DrawFrameRings(dc, &box, BANNER_WHITE, 1);
+    DrawFrameRings(dc, &box, BANNER_BLUE, 2);
+    HBRUSH yellow = CreateSolidBrush(BANNER_YELLOW);
+    FillRect(dc, &box, yellow);
+    DeleteObject(yellow);
+
+    int y = box.top;
+    if (first.text) {
+        DrawHeading(dc, first, box, y, h);
+        y += h;
+    }
+    if (second.text) DrawHeading(dc, second, box, y, h);
+    SelectObject(dc, kept);
+}
+
+int FindNext(HWND owner)
+{
+    if (!g_settings.SearchString[0]) return 0;
+    TextView* view = g_state.mainView;
+    if (!view) return 0;
+    uint16_t start = view->text ? SearchStartOffset(view) : 0;
+    SearchHit hit = {};
+    if (!WalkLessons(g_settings.SearchString, view->text, start, g_settings.Lesson, nullptr, &hit)) {
+        MessageBoxW(owner, L"Not Found!", L"Quorin", MB_OK);
+        return 0;
+    }
+    if (hit.text) {
+        SelectDay(hit.day, SELECT_NAVIGATION);
+        if (LayoutText(view, hit.text, 1) == LAYOUT_REJECTED) std::free(hit.text);
+    }
+    ShowHit(view, hit.offset, hit.length);
+    return 1;
+}

@@ -1,0 +1,41 @@
+// The search box's Hebrew keyboard as data and arithmetic: Latin keys to
+// letters, the alphabet picture's keys, and the box's text to and from the
+// stored pattern. Portable; search_dialog.cpp drives the edit control.
+#pragma once
+#include <cstdint>
+
+constexpr int KEY_TABLE_SIZE = 31;
+constexpr int PICTURE_KEYS = 27;
+constexpr int PICTURE_WIDTH = 154;
+constexpr int PICTURE_HEIGHT = 95;
+constexpr int PICTURE_KEY_WIDTH = 17;
+constexpr int PICTURE_KEY_HEIGHT = 25;
+constexpr int PICTURE_KEYS_PER_ROW = 9;
+constexpr int PICTURE_SPACE_KEY = 0;
+constexpr int PICTURE_NO_KEY = -1;
+
+// Above this letter base the letters are Unicode Hebrew, which the edit
+// control lays out right to left itself: the box then works in reading order.
+constexpr int32_t READING_ORDER_BASE_ABOVE = 256;
+
+inline bool BoxInReadingOrder(int32_t letterBase) { return letterBase > READING_ORDER_BASE_ABOVE; }
+
+// The character a typed key puts in the box, or 0 when the edit control
+// should take the key itself (digits and control characters).
+char16_t TranslateKey(char16_t typed, int32_t letterBase);
+
+// Key index 0..27 under a point of the picture (0 the space bar), or
+// PICTURE_NO_KEY.
+int PictureKeyAt(int x, int y);
+// The character of a picture key (index 0..27), or 0 for none.
+char16_t PictureKeyChar(int key, int32_t letterBase);
+
+// Reverses n characters, swapping brackets, keeping runs of digits in
+// their own order; doing it twice gives the text back.
+void FlipReadingOrder16(char16_t* text, int n);
+
+// The stored pattern as the box shows it (zero-ended, at most 33 characters
+// and the zero): display order, or reading order with a Unicode base.
+void PatternToBoxText(const uint8_t* pattern, int32_t letterBase, char16_t* out);
+// The box's text into the stored pattern (text is changed on the way).
+void BoxTextToPattern(char16_t* text, int32_t letterBase, uint8_t* pattern);

@@ -39,7 +39,7 @@ bool WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& b
     return static_cast<bool>(f);
 }
 
-// Each text's raw bytes, for reading with a hex viewer or quorin-cli's eyes.
+// Each text's raw bytes, uncompressed, for inspection.
 bool DumpTexts(const std::string& dir, const std::vector<std::vector<uint8_t>>& lessons,
                const std::vector<uint8_t>& index)
 {

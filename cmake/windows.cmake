@@ -14,7 +14,12 @@ add_library(quorin_win STATIC ${CORE_SOURCES} ${WIN_SOURCES})
 target_link_libraries(quorin_win PUBLIC ${WIN_LIBS})
 
 file(GLOB RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc)
-file(GLOB RESOURCE_DEPENDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*)
+file(GLOB_RECURSE RESOURCE_DEPENDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*)
+if(QUORIN_GENERATED)
+  # Rebuild the resources when the content compiler or the artwork changed them.
+  file(GLOB GENERATED_DEPENDS CONFIGURE_DEPENDS ${QUORIN_GENERATED}/*)
+  list(APPEND RESOURCE_DEPENDS ${GENERATED_DEPENDS})
+endif()
 add_library(quorin_resources OBJECT ${RESOURCE_SCRIPTS})
 set_source_files_properties(${RESOURCE_SCRIPTS} PROPERTIES OBJECT_DEPENDS "${RESOURCE_DEPENDS}")
 

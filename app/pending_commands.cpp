@@ -5,7 +5,6 @@
 #include "calendar/calendar_dialog.h"
 #include "fonts/font_dialog.h"
 #include "index/section_dialog.h"
-#include "output/clipboard_win.h"
 #include "output/print_win.h"
 #include "search/find_next.h"
 #include "search/search_dialog.h"
@@ -14,7 +13,6 @@
 int32_t RunCalendarDialog(HINSTANCE, HWND, int32_t, const char16_t*) { return 0; }
 int ChooseSection(HINSTANCE, HWND, int, Settings*) { return 0; }
 INT_PTR RunFontDialog(HWND, Settings*) { return IDCANCEL; }
-void CopyLesson(TextView*, int) {}
 void PrintLesson(TextView*) {}
 void ShowAboutBox(HWND) {}
 void CheckForUpdates(HWND) {}

@@ -1,1 +1,2 @@
 list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/clipboard_format.cpp)
+list(APPEND WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/clipboard_win.cpp)

@@ -1,0 +1,69 @@
+# A Wine session for the output scripts (sourced): a display and a prefix of
+# their own, the registry preset, the program started and found by xdotool.
+# Sets: root build exe key; functions session_begin, preset, reg, start, stop.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+build=${BUILD_DIR:-$root/build}
+exe=${QUORIN_EXE:-$build/mingw/quorin.exe}
+key='HKCU\Software\Lumivex\Quorin-3-Chapter-Hebrew'
+
+session_begin() {  # name
+  local n=${SESSION_DISPLAY:-80}
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+  session_xvfb=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  export WINEPREFIX=${SESSION_PREFIX:-$build/mingw/wineprefix-$1}
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+  fi
+  wineserver -w
+  trap session_end EXIT
+}
+
+session_end() {
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$session_xvfb" 2>/dev/null || true
+}
+
+reg() { wine reg add "$key" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1; }
+
+# A placed window on a pinned lesson, in a Culmus face.
+preset() {  # lesson
+  wine reg delete 'HKCU\Software\Lumivex' /f >/dev/null 2>&1 || true
+  reg FontName REG_SZ "David CLM"
+  reg FontSize REG_DWORD 16
+  reg Left REG_DWORD 40
+  reg Top REG_DWORD 30
+  reg Width REG_DWORD 860
+  reg Height REG_DWORD 760
+  reg showCmd REG_DWORD 1
+  reg Flags REG_DWORD $((0xD1140040 | 0x4))
+  reg Lesson REG_DWORD "$1"
+  reg Day REG_DWORD 0
+}
+
+# Starts the program and leaves its window id in $win.
+start() {
+  wine "$exe" >/dev/null 2>&1 &
+  win=
+  for _ in $(seq 150); do
+    win=$(xdotool search --onlyvisible --name '^Quorin$' 2>/dev/null | head -1 || true)
+    [ -n "$win" ] && break
+    sleep 0.2
+  done
+  [ -n "$win" ] || { echo "the window did not appear"; return 1; }
+  sleep 1
+  xdotool windowfocus "$win" >/dev/null 2>&1 || true
+  sleep 0.3
+}
+
+# Keys go through XTEST to the focused window, as a person's would.
+keys() { xdotool windowfocus "$win" >/dev/null 2>&1; xdotool key "$@"; sleep 0.7; }
+
+stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w 2>/dev/null || true
+}

@@ -62,6 +62,21 @@ int LoadFirstLesson(HWND window)
     return 0;
 }
 
+// The gutter comes off an axis only when the box is more than twice as
+// large: once before, twice after.
+void TakeGutter(RECT* box)
+{
+    int g = g_state.SurroundingGutter;
+    if (box->bottom - box->top > 2 * g) {
+        box->top += g;
+        box->bottom -= 2 * g;
+    }
+    if (box->right - box->left > 2 * g) {
+        box->left += g;
+        box->right -= 2 * g;
+    }
+}
+
 }  // namespace
 
 int PageStep(const TextView* view, uint32_t pageField)
@@ -95,15 +110,7 @@ int CreateView(HWND window)
     GetClientRect(window, &box);
     if (g_state.toolbar)
         box.top += ToolbarHeight() - 1;
-    int g = g_state.SurroundingGutter;
-    if (box.bottom - box.top > 2 * g) {
-        box.top += g;
-        box.bottom -= 2 * g;
-    }
-    if (box.right - box.left > 2 * g) {
-        box.left += g;
-        box.right -= 2 * g;
-    }
+    TakeGutter(&box);
     MeasureDateBand(dc, box);
     box.bottom -= g_state.dateBand.height;
     SelectObject(dc, kept);
@@ -126,14 +133,7 @@ void OnSize(HWND window, LPARAM lParam)
         h -= 2 * g;
     RECT outer = {};
     GetWindowRect(window, &outer);
-    if (outer.bottom - outer.top > 2 * g) {
-        outer.top += g;
-        outer.bottom -= 2 * g;
-    }
-    if (outer.right - outer.left > 2 * g) {
-        outer.left += g;
-        outer.right -= 2 * g;
-    }
+    TakeGutter(&outer);
     g_state.chooserWidth = outer.right - outer.left;
     g_state.chooserHeight = outer.bottom - outer.top;
     BandBox& band = g_state.dateBand;

@@ -28,10 +28,7 @@ TEST_F(Navigation, LessonsByNumberWrapAroundTheCycle)
 
 TEST_F(Navigation, DaysStepThroughTheCycleEnd)
 {
-    PresetWindow();
-    Preset(L"Flags", DEFAULT_FLAGS | FLAG_PIN);
-    Preset(L"Day", 732530);
-    Preset(L"Lesson", 339);
+    PresetPinned(732530, 339);
     Start();
     Key(VK_DOWN);
     Key(VK_RIGHT);
@@ -60,10 +57,7 @@ TEST_F(Navigation, TodayReloadsFromTheTopAndUnpins)
 
 TEST_F(Navigation, FailedLoadPutsEverythingBack)
 {
-    PresetWindow();
-    Preset(L"Flags", DEFAULT_FLAGS | FLAG_PIN);
-    Preset(L"Day", 732737);
-    Preset(L"Lesson", 207);
+    PresetPinned(732737, 207);
     Start();
     Key(VK_DOWN);
     uint8_t* shown = View()->text;
@@ -82,9 +76,7 @@ TEST_F(Navigation, FailedLoadPutsEverythingBack)
 
 TEST_F(Navigation, UnloadableStoredLessonOpensAnEmptyWindow)
 {
-    PresetWindow();
-    Preset(L"Flags", DEFAULT_FLAGS | FLAG_PIN);
-    Preset(L"Lesson", 400);
+    PresetPinned(0, 400);
     Start();
     ASSERT_FALSE(BoxCloser::texts.empty());
     EXPECT_EQ(BoxCloser::texts.back(), L"Resource not found");

@@ -94,6 +94,23 @@ protected:
         Preset(L"Height", DWORD(height));
     }
 
+    // A placed window on a day or lesson the reader chose (Day 0: by number).
+    static void PresetPinned(int32_t day, int lesson, DWORD flags = DEFAULT_FLAGS)
+    {
+        PresetWindow();
+        Preset(L"Flags", flags | FLAG_PIN);
+        Preset(L"Day", DWORD(day));
+        Preset(L"Lesson", DWORD(lesson));
+    }
+
+    void ExpectWindowSize(int width, int height) const
+    {
+        RECT r;
+        GetWindowRect(window, &r);
+        EXPECT_EQ(r.right - r.left, width);
+        EXPECT_EQ(r.bottom - r.top, height);
+    }
+
     HWND Start(int showCmd = SW_SHOWNORMAL)
     {
         ResetProgramState(GetModuleHandleW(nullptr));

@@ -94,9 +94,7 @@ TEST_F(SettingsStore, ShutdownWritesWhatChangedAndKeepsWhatIsEmpty)
 
 TEST_F(SettingsStore, LastPositionBeyondTheLessonShowsItsEnd)
 {
-    PresetWindow();
-    Preset(L"Flags", DEFAULT_FLAGS | FLAG_PIN);
-    Preset(L"Lesson", 30);
+    PresetPinned(0, 30);
     Preset(L"LastPosition", 60000);
     Start();
     EXPECT_EQ(FirstRow(), View()->maxFirstRow);
@@ -107,10 +105,7 @@ TEST_F(SettingsStore, PlacementRoundTrips)
 {
     PresetWindow(600, 480);
     Start();
-    RECT r;
-    GetWindowRect(window, &r);
-    EXPECT_EQ(r.right - r.left, 600);
-    EXPECT_EQ(r.bottom - r.top, 480);
+    ExpectWindowSize(600, 480);
 
     // Maximised: reopens maximised, and restoring gives the earlier size.
     ShowWindow(window, SW_MAXIMIZE);
@@ -120,9 +115,7 @@ TEST_F(SettingsStore, PlacementRoundTrips)
     EXPECT_TRUE(IsZoomed(window));
     ShowWindow(window, SW_RESTORE);
     Pump();
-    GetWindowRect(window, &r);
-    EXPECT_EQ(r.right - r.left, 600);
-    EXPECT_EQ(r.bottom - r.top, 480);
+    ExpectWindowSize(600, 480);
 
     // Minimised: stored as the restored window, never the parking place.
     ShowWindow(window, SW_MINIMIZE);

@@ -32,10 +32,7 @@ TEST_F(StartUp, NoRegistryKeyGivesDefaultsAndToday)
 
 TEST_F(StartUp, PinnedDayStaysAndUnpinnedMovesToToday)
 {
-    PresetWindow();
-    Preset(L"Flags", DEFAULT_FLAGS | FLAG_PIN);
-    Preset(L"Day", 732737);
-    Preset(L"Lesson", 207);
+    PresetPinned(732737, 207);
     Preset(L"LastPosition", 3);
     Start();
     EXPECT_EQ(g_settings.Day, 732737);

@@ -4,7 +4,6 @@
 #include "app/globals.h"
 #include "app/start_up.h"
 #include "resources/resource.h"
-#include "settings/settings_store_win.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd)
                     kMakerAddress, MB_ICONERROR);
         return -1;
     }
-    g_state.SurroundingGutter = ReadNumber(VENDOR_KEY, L"SurroundingGutter", DEFAULT_GUTTER);
+    g_state.SurroundingGutter = ReadGutter();
     if (!StartInstance(showCmd))
         return 0;
     g_state.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));

@@ -68,6 +68,12 @@ void AskForFontOnFirstRun(HWND window)
 
 }  // namespace
 
+int32_t ReadGutter()
+{
+    int32_t gutter = ReadNumber(VENDOR_KEY, L"SurroundingGutter", DEFAULT_GUTTER);
+    return gutter < 0 || gutter > MAX_GUTTER ? DEFAULT_GUTTER : gutter;
+}
+
 DWORD MainWindowStyle(uint32_t flags)
 {
     DWORD style = WS_OVERLAPPEDWINDOW;

@@ -8,6 +8,7 @@
 #define VENDOR_KEY L"software\\Lumivex"
 
 constexpr int32_t DEFAULT_GUTTER = 10;
+constexpr int32_t MAX_GUTTER = 1000;
 
 // A REG_DWORD, or any other type read as a string of decimal digits.
 int32_t ReadNumber(const wchar_t* keyPath, const wchar_t* name, int32_t fallback);

@@ -114,7 +114,7 @@ protected:
     HWND Start(int showCmd = SW_SHOWNORMAL)
     {
         ResetProgramState(GetModuleHandleW(nullptr));
-        g_state.SurroundingGutter = ReadNumber(VENDOR_KEY, L"SurroundingGutter", DEFAULT_GUTTER);
+        g_state.SurroundingGutter = ReadGutter();
         window = StartInstance(showCmd);
         quitPosted = false;
         Pump();

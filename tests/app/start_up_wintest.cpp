@@ -97,9 +97,13 @@ TEST_F(StartUp, GutterReadAsNumberOrDigitString)
     // Stored without its terminator, the digits still end where the data does.
     RegSetValueExW(vendor, L"SurroundingGutter", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"12"), 4);
     EXPECT_EQ(ReadNumber(VENDOR_KEY, L"SurroundingGutter", DEFAULT_GUTTER), 12);
-    DWORD twelve = 12;
-    RegSetValueExW(vendor, L"SurroundingGutter", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&twelve), 4);
-    EXPECT_EQ(ReadNumber(VENDOR_KEY, L"SurroundingGutter", DEFAULT_GUTTER), 12);
+    // Damaged values that would leave no text area, or overflow, fall back.
+    RegSetValueExW(vendor, L"SurroundingGutter", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"-5"), 6);
+    EXPECT_EQ(ReadGutter(), 10);
+    for (DWORD value : {DWORD(0x7FFFFFFF), DWORD(1001), DWORD(12)}) {
+        RegSetValueExW(vendor, L"SurroundingGutter", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
+        EXPECT_EQ(ReadGutter(), value == 12 ? 12 : 10);
+    }
     RegCloseKey(vendor);
 
     PresetWindow();

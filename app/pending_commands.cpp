@@ -1,7 +1,5 @@
 // Stand-ins for the dialogs and commands that are still being written. Each
 // behaves as if the reader cancelled; delete an entry when its real one lands.
-#include "app/about_dialog.h"
-#include "app/update_check.h"
 #include "calendar/calendar_dialog.h"
 #include "fonts/font_dialog.h"
 #include "index/section_dialog.h"
@@ -14,5 +12,3 @@ int32_t RunCalendarDialog(HINSTANCE, HWND, int32_t, const char16_t*) { return 0;
 int ChooseSection(HINSTANCE, HWND, int, Settings*) { return 0; }
 INT_PTR RunFontDialog(HWND, Settings*) { return IDCANCEL; }
 void PrintLesson(TextView*) {}
-void ShowAboutBox(HWND) {}
-void CheckForUpdates(HWND) {}

@@ -42,3 +42,22 @@ elseif(QUORIN_GENERATED)
   set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/app.rc APPEND PROPERTY OBJECT_DEPENDS
     ${QUORIN_GENERATED}/art/toolbar.bmp ${QUORIN_GENERATED}/art/program.ico)
 endif()
+
+# The About box and the update check; the About picture is one bit per
+# pixel, drawn by mono_bitmap from its text map.
+list(APPEND WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/update_check.cpp)
+if(NOT WIN32)
+  add_executable(mono_bitmap ${CMAKE_SOURCE_DIR}/tools/mono_bitmap/mono_bitmap.cpp)
+  add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/generated/art/about.bmp
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated/art
+    COMMAND mono_bitmap ${CMAKE_BINARY_DIR}/generated/art/about.bmp ${QUORIN_ART_MAPS}/about.txt
+    DEPENDS mono_bitmap ${QUORIN_ART_MAPS}/about.txt
+    VERBATIM)
+  add_custom_target(quorin_about_art ALL DEPENDS ${CMAKE_BINARY_DIR}/generated/art/about.bmp)
+elseif(QUORIN_GENERATED)
+  set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/about.rc APPEND PROPERTY OBJECT_DEPENDS
+    ${QUORIN_GENERATED}/art/about.bmp)
+endif()

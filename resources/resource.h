@@ -44,3 +44,6 @@
 
 // Search dialog (115).
 #define IDC_SEARCH_TEXT      1013
+
+// About box (103).
+#define IDC_ABOUT_LINK       1025

@@ -22,6 +22,7 @@ namespace reader_test {
 struct BoxCloser {
     static inline HHOOK hook;
     static inline std::vector<std::wstring> texts;
+    static inline std::vector<std::wstring> titles;
 
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
     {
@@ -33,6 +34,8 @@ struct BoxCloser {
                 wchar_t text[256] = {};
                 GetDlgItemTextW(box, 0xFFFF, text, 256);
                 texts.push_back(text);
+                GetWindowTextW(box, text, 256);
+                titles.push_back(text);
                 PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
             }
@@ -42,6 +45,7 @@ struct BoxCloser {
     static void Install()
     {
         texts.clear();
+        titles.clear();
         hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
     }
     static void Remove()

@@ -24,10 +24,20 @@ TEST_F(StartUp, NoRegistryKeyGivesDefaultsAndToday)
     ASSERT_NE(View(), nullptr);
     EXPECT_NE(View()->text, nullptr);
     EXPECT_GT(View()->rowsDrawn, 0);
-    // First run: whatever the font dialog did, the view has the settings' block.
+    // First run: the only box is the font dialog, and however it was closed
+    // (here: cancelled) the view has the settings' block.
+    for (const std::wstring& title : BoxCloser::titles)
+        EXPECT_EQ(title, L"Choose Font");
     EXPECT_EQ(View()->faceName[0], 0);
     EXPECT_EQ(View()->letterBase, 1488);
     EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_VSCROLL);
+
+    // With a face name stored, no font dialog.
+    Close();
+    BoxCloser::titles.clear();
+    PresetWindow();
+    Start();
+    EXPECT_TRUE(BoxCloser::titles.empty());
 }
 
 TEST_F(StartUp, PinnedDayStaysAndUnpinnedMovesToToday)

@@ -73,7 +73,9 @@ int PictureKeyAt(int x, int y)
     if (x < 0 || y < 0 || x >= PICTURE_WIDTH || y >= PICTURE_HEIGHT) return PICTURE_NO_KEY;
     int row = y / PICTURE_KEY_HEIGHT;
     int column = x / PICTURE_KEY_WIDTH;
-    if (row < 3) return PICTURE_KEYS_PER_ROW * (row + 1) - column;
+    // The picture's last pixel column is past the ninth key: no key there,
+    // not the row above's first.
+    if (row < 3) return column < PICTURE_KEYS_PER_ROW ? PICTURE_KEYS_PER_ROW * (row + 1) - column : PICTURE_NO_KEY;
     return column >= 2 && column <= 6 ? PICTURE_SPACE_KEY : PICTURE_NO_KEY;
 }
 

@@ -1,0 +1,251 @@
+// The search dialog driven through its command with real messages.
+#include "tests/search/dialog_driver.h"
+
+#include <cstring>
+#include <string>
+
+#include "app/main_window.h"
+#include "calendar/schedule.h"
+#include "resources/resource.h"
+#include "search/search_dialog.h"
+
+namespace dialog_test {
+namespace {
+
+class SearchDialog : public DialogTest {
+protected:
+    void StartWithBase(DWORD base)
+    {
+        PresetWindow();
+        Preset(L"FontAsciiBase", base);
+        Start();
+    }
+    // Opens the dialog, runs the script on its edit box, then ends it with
+    // end (a command, or WM_CLOSE for the close box).
+    void Open(std::function<void(HWND dialog, HWND edit)> script, UINT end = IDCANCEL)
+    {
+        DialogDriver::Next([script, end](HWND dialog) {
+            script(dialog, GetDlgItem(dialog, IDC_SEARCH_TEXT));
+            if (end == WM_CLOSE)
+                PostMessageW(dialog, WM_CLOSE, 0, 0);
+            else if (end)
+                PostMessageW(dialog, WM_COMMAND, end, 0);
+        });
+        Command(IDM_SEARCH);
+    }
+    std::string Pattern() const { return reinterpret_cast<const char*>(g_settings.SearchString); }
+};
+
+void Type(HWND edit, const wchar_t* keys)
+{
+    for (; *keys; ++keys) SendMessageW(edit, WM_CHAR, *keys, 1);
+}
+
+void Press(HWND edit, WPARAM key)
+{
+    SendMessageW(edit, WM_KEYDOWN, key, 1);
+}
+
+// The picture's place in the dialog's client area.
+RECT PictureRect(HWND dialog)
+{
+    RECT r = {};
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    }
+    return r;
+}
+
+void Click(HWND dialog, int x, int y)
+{
+    SendMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+TEST_F(SearchDialog, DisplayOrderTypingWithTheCodePageBase)
+{
+    StartWithBase(224);
+    std::wstring afterTb, digits, backspaced, deleted, home;
+    DWORD caretAfterTb = 99, caretAtStart = 99;
+    std::wstring atZero;
+    Open([&](HWND, HWND edit) {
+        Type(edit, L"tb");
+        afterTb = WindowText(edit);
+        caretAfterTb = Caret(edit);
+        // Shift makes no difference; digits keep their order.
+        Type(edit, L"T12");
+        digits = WindowText(edit);
+        SetWindowTextW(edit, L"");
+        Type(edit, L"tb");
+        SendMessageW(edit, WM_CHAR, VK_BACK, 1);
+        backspaced = WindowText(edit);
+        Type(edit, L"ab");
+        SendMessageW(edit, EM_SETSEL, 1, 1);
+        Press(edit, VK_DELETE);
+        deleted = WindowText(edit);
+        caretAtStart = Caret(edit);
+        Press(edit, VK_DELETE);
+        atZero = WindowText(edit);
+        Press(edit, VK_HOME);   // Home and End trade places
+        home = std::to_wstring(Caret(edit));
+    });
+    EXPECT_EQ(afterTb, L"\u00F0\u00E0");
+    EXPECT_EQ(caretAfterTb, 0u);
+    EXPECT_EQ(digits, L"12\u00E0\u00F0\u00E0");
+    EXPECT_EQ(backspaced, L"\u00E0");
+    // "ab" went in as shin, nun left of alef; Delete took the nun left of the caret.
+    EXPECT_EQ(deleted, L"\u00F9\u00E0");
+    EXPECT_EQ(caretAtStart, 0u);
+    EXPECT_EQ(atZero, deleted);
+    EXPECT_EQ(home, L"2");
+    EXPECT_EQ(Pattern(), "");   // cancelled
+}
+
+TEST_F(SearchDialog, ReadingOrderTypingWithUnicodeLetters)
+{
+    StartWithBase(0x5D0);
+    std::wstring typed, withDigits, backspaced, deleted;
+    DWORD caret = 99, home = 99;
+    Open([&](HWND, HWND edit) {
+        Type(edit, L"tb");
+        typed = WindowText(edit);
+        caret = Caret(edit);
+        Type(edit, L"12");
+        withDigits = WindowText(edit);
+        SendMessageW(edit, WM_CHAR, VK_BACK, 1);
+        backspaced = WindowText(edit);
+        Press(edit, VK_HOME);
+        home = Caret(edit);
+        Press(edit, VK_DELETE);
+        deleted = WindowText(edit);
+    });
+    EXPECT_EQ(typed, L"\u05D0\u05E0");
+    EXPECT_EQ(caret, 2u);
+    EXPECT_EQ(withDigits, L"\u05D0\u05E012");
+    EXPECT_EQ(backspaced, L"\u05D0\u05E01");
+    EXPECT_EQ(home, 0u);
+    EXPECT_EQ(deleted, L"\u05E01");
+}
+
+TEST_F(SearchDialog, BothOrdersStoreTheSamePattern)
+{
+    // Reading "אנ": stored last-typed-first either way.
+    for (DWORD base : {224u, 0x5D0u}) {
+        SCOPED_TRACE(base);
+        StartWithBase(base);
+        Open([](HWND, HWND edit) { Type(edit, L"tb"); }, IDOK);
+        EXPECT_EQ(Pattern(), "qa");
+        // Shown again as it was typed.
+        std::wstring shown;
+        Open([&](HWND, HWND edit) { shown = WindowText(edit); });
+        EXPECT_EQ(shown, base == 224 ? L"\u00F0\u00E0" : L"\u05D0\u05E0");
+        Close();
+    }
+}
+
+TEST_F(SearchDialog, ScrollLockTypesLatinAndLeavesHomeAlone)
+{
+    StartWithBase(224);
+    std::wstring typed;
+    DWORD home = 99;
+    Open([&](HWND, HWND edit) {
+        SetScrollLock(true);
+        Type(edit, L"tb");
+        typed = WindowText(edit);
+        Press(edit, VK_HOME);
+        home = Caret(edit);
+        SetScrollLock(false);
+    });
+    EXPECT_EQ(typed, L"tb");
+    EXPECT_EQ(home, 0u);
+}
+
+TEST_F(SearchDialog, ThirtyThreeCharactersAtMost)
+{
+    StartWithBase(0x5D0);
+    size_t length = 0;
+    Open([&](HWND, HWND edit) {
+        Type(edit, L"tttttttttttttttttttttttttttttttttttttttt");
+        length = WindowText(edit).size();
+    });
+    EXPECT_EQ(length, 33u);
+}
+
+TEST_F(SearchDialog, PictureKeysUnderTheClick)
+{
+    for (DWORD base : {224u, 0x5D0u}) {
+        SCOPED_TRACE(base);
+        StartWithBase(base);
+        std::wstring alef, space, nothing;
+        RECT picture = {};
+        Open([&](HWND dialog, HWND edit) {
+            picture = PictureRect(dialog);
+            // The top row's rightmost key, then the space bar.
+            Click(dialog, picture.left + 8 * 17 + 8, picture.top + 12);
+            alef = WindowText(edit);
+            Click(dialog, picture.left + 4 * 17 + 8, picture.top + 85);
+            space = WindowText(edit);
+            Click(dialog, picture.left + 8, picture.top + 85);
+            nothing = WindowText(edit);
+        });
+        EXPECT_EQ(picture.right - picture.left, 154);
+        EXPECT_EQ(alef, std::wstring(1, wchar_t(base)));
+        EXPECT_EQ(space.size(), 2u);
+        EXPECT_EQ(nothing, space);
+        Close();
+    }
+}
+
+TEST_F(SearchDialog, EnterOnAnEmptyBoxClearsThePatternWithoutSearching)
+{
+    PresetWindow();
+    PresetBytes(L"SearchString", "qa", 3);
+    Start();
+    ASSERT_EQ(Pattern(), "qa");
+    Open([](HWND, HWND edit) { SetWindowTextW(edit, L""); }, IDOK);
+    EXPECT_EQ(Pattern(), "");
+    EXPECT_TRUE(DialogDriver::boxes.empty());
+    EXPECT_EQ(View()->highlightEnd, 0);
+}
+
+TEST_F(SearchDialog, NotFoundKeepsTheDialogOpenWithItsTextSelected)
+{
+    StartWithBase(0x5D0);
+    uint16_t lesson = g_settings.Lesson;
+    DWORD start = 99, end = 99;
+    bool stillOpen = false;
+    Open([&](HWND dialog, HWND edit) {
+        Type(edit, L"qqqq");   // slashes occur nowhere
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        stillOpen = IsWindow(dialog) && IsWindowVisible(dialog);
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    }, WM_CLOSE);
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(DialogDriver::boxes.size(), 1u);
+    EXPECT_EQ(DialogDriver::boxes[0], L"Not Found!");
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 4u);
+    EXPECT_EQ(Pattern(), "////");
+    EXPECT_EQ(g_settings.Lesson, lesson);
+}
+
+TEST_F(SearchDialog, AHitMovesTheViewAndSearchAgainStepsOn)
+{
+    StartWithBase(0x5D0);
+    Open([](HWND, HWND edit) { Type(edit, L"hruakho"); }, IDOK);   // ירושלים
+    ASSERT_TRUE(DialogDriver::boxes.empty());
+    const TextView* view = View();
+    ASSERT_NE(view->highlightEnd, 0);
+    EXPECT_EQ(view->highlightEnd - view->highlightStart, 7);
+    EXPECT_EQ(std::memcmp(view->text + view->highlightStart, "njmzfyj", 7), 0);
+    uint16_t firstHit = view->highlightStart;
+    uint16_t lesson = g_settings.Lesson;
+    Command(IDM_SEARCH_AGAIN);
+    EXPECT_TRUE(g_settings.Lesson != lesson || View()->highlightStart != firstHit);
+    EXPECT_EQ(std::memcmp(View()->text + View()->highlightStart, "njmzfyj", 7), 0);
+    EXPECT_EQ(g_settings.Day, NearestDayOfLesson(g_settings.Lesson));
+}
+
+}  // namespace
+}  // namespace dialog_test

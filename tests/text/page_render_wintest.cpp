@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "settings/settings.h"
+#include "tests/text/text_builder.h"
 #include "text/layout.h"
 #include "text/page_render_win.h"
 #include "text/rows.h"
@@ -19,28 +20,6 @@ namespace {
 
 constexpr int kWidth = 400, kHeight = 300;
 constexpr uint32_t kWhite = 0xFFFFFF, kYellow = 0xFFFF00;
-
-struct Rec {
-    uint8_t style;
-    uint8_t param;
-    std::string text;
-};
-
-uint8_t* BuildText(std::initializer_list<Rec> records)
-{
-    std::string bytes;
-    for (const Rec& r : records) {
-        bytes += static_cast<char>(r.style);
-        bytes += static_cast<char>(r.param);
-        bytes += r.text;
-        bytes += '\0';
-    }
-    auto* text = static_cast<uint8_t*>(calloc(bytes.size() + 1, 1));
-    memcpy(text, bytes.data(), bytes.size());
-    return text;
-}
-
-std::string Reversed(std::string s) { return std::string(s.rbegin(), s.rend()); }
 
 class PageTest : public ::testing::Test {
 protected:

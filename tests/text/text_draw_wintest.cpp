@@ -132,7 +132,9 @@ TEST_F(DrawCellTest, CentredAndReturningWhatDrawTextWould)
     auto narrow = canvas.Render([&] { DrawCell(canvas.dc(), digits, 4, 20, 3, 8, h); });
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
-            if (x < 20 || x >= 28) ASSERT_EQ(narrow[y * kWidth + x] & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
+            if (x < 20 || x >= 28) {
+                ASSERT_EQ(narrow[y * kWidth + x] & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
+            }
 }
 
 TEST_F(DrawCellTest, ColouredCellPutsColoursBack)

@@ -123,7 +123,7 @@ DateRec GregorianFromAbsolute(int32_t absolute)
 
 bool IsHebrewLeapYear(int32_t year)
 {
-    return FloorMod(7 * year + 1, 19) < 7;
+    return FloorMod(static_cast<int32_t>((7LL * year + 1) % 19), 19) < 7;
 }
 
 int32_t LastHebrewMonth(int32_t year)

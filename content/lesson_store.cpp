@@ -3,6 +3,7 @@
 #include "content/lesson_store.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "content/buffer_error.h"
 #include "content/resource_lookup.h"
@@ -54,7 +55,7 @@ uint8_t* UnCompress(const CompressedRecord* record, int32_t* reason) {
     return nullptr;
   }
   size_t size = record->uncompressedSize;
-  auto* text = static_cast<uint8_t*>(malloc(size + 2));
+  auto* text = static_cast<uint8_t*>(malloc(size + LESSON_TEXT_PADDING));
   if (!text) {
     StoreReason(reason, LOAD_NO_MEMORY);
     return nullptr;
@@ -66,8 +67,7 @@ uint8_t* UnCompress(const CompressedRecord* record, int32_t* reason) {
     StoreReason(reason, LOAD_BUFFER_ERROR);
     return nullptr;
   }
-  text[size] = 0;
-  text[size + 1] = 0;  // the spare byte; cheaper to set than to reason about
+  memset(text + size, 0, LESSON_TEXT_PADDING);
   return text;
 }
 

@@ -11,6 +11,10 @@ constexpr uint16_t INDEX_RESOURCE = 32767;
 constexpr int LESSONS_PER_RESOURCE = 5;
 constexpr size_t CONTAINER_HEADER_SIZE = 6;
 constexpr size_t RECORD_HEADER_SIZE = 4;
+// Zero bytes after every decoded text. One would end a well-made text; five
+// also end whatever a damaged record decodes to, lesson or index, before
+// any record walk can leave the buffer.
+constexpr size_t LESSON_TEXT_PADDING = 5;
 
 // Reason codes left in the caller's optional slot when a load fails.
 enum LoadReason : int32_t {

@@ -1,0 +1,49 @@
+// The clipboard encodings over arbitrary lesson texts: ExportSize must hold
+// what ExportUnicodeText writes, and the Rich Text body must fit
+// RtfBodySize. Input: letter base choice and Reverse bit, then the text.
+#include <cstdlib>
+#include <cstring>
+#include "content/lesson_store.h"
+#include "output/clipboard_format.h"
+#include "settings/settings.h"
+#include "tests/fuzz/fuzz_input.h"
+#include "text/text_format.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    Taker in{data, size};
+    static constexpr int32_t kBases[] = {DEFAULT_ASCII_BASE, 224, 97, 0x5D0 + 40, 0xFB1D};
+    uint32_t choice = in.Take(1);
+    if (in.size > 0x10000) return 0;
+    g_settings = {};
+    g_settings.FontAsciiBase = kBases[choice % std::size(kBases)];
+    g_settings.Flags = choice & 0x80 ? FLAG_REVERSE : 0;
+
+    uint8_t* text = CopyWithZeros(in.data, in.size, kTextZeros);
+    uint32_t bytes = ExportSize(text);
+    // malloc, not vector: no zero-filling of megabyte buffers on every run.
+    auto* wide = static_cast<char16_t*>(malloc(bytes));
+    if (ExportLesson(text, wide, bytes) != 0) abort();
+    if (g_settings.Flags != (choice & 0x80 ? FLAG_REVERSE : 0)) abort();
+
+    size_t rtfSize = RtfBodySize(wide);
+    auto* rtf = static_cast<char*>(malloc(rtfSize));
+    size_t written = WriteRtfBody(wide, rtf, rtfSize);
+    if (written + 1 > rtfSize || rtf[written] != 0) abort();
+
+    // Appending to an old document made of the start of the input.
+    std::span<const char> old(reinterpret_cast<const char*>(in.data), in.size < 200 ? in.size : 200);
+    size_t docSize = RtfDocumentCapacity(written, old);
+    auto* doc = static_cast<char*>(malloc(docSize));
+    size_t docLength = WriteRtfDocument(old, rtf, doc, docSize);
+    if (docLength >= docSize) abort();
+    free(doc);
+    free(rtf);
+
+    // A buffer one character short reports that it is full, and stays inside.
+    if (bytes >= 4 && ExportUnicodeText(text, wide, bytes - 2) == 2) abort();
+    free(wide);
+    free(text);
+    ReleaseConversionBuffer();
+    return 0;
+}

@@ -9,6 +9,7 @@
 #include "calendar/date_text.h"
 #include "resources/resource.h"
 #include "settings/bookmarks_win.h"
+#include "settings/registry_number.h"
 #include "settings/settings.h"
 #include "text/layout.h"
 
@@ -118,9 +119,8 @@ int32_t ReadNumber(const wchar_t* keyPath, const wchar_t* name, int32_t fallback
     if (type == REG_DWORD) {
         memcpy(&number, data, sizeof number);
     } else {
-        // Decimal digits, no sign, no check: whatever else is there counts too.
-        for (const wchar_t* c = reinterpret_cast<const wchar_t*>(data); *c; c++)
-            number = number * 10 + (uint32_t(*c) - 0x30);
+        // The text room holds size + 1 code units, the last ones zero.
+        number = ParseRegistryNumber(reinterpret_cast<const char16_t*>(data), size + 1);
     }
     free(data);
     return int32_t(number);

@@ -37,8 +37,9 @@ if(NOT WIN32)
   quorin_art(bmp tree_page.bmp tree_page)
   quorin_art(ico program.ico program_32 program_16)
   add_custom_target(quorin_art ALL DEPENDS ${QUORIN_ART_OUTPUTS})
-elseif(QUORIN_GENERATED)
-  # Rebuild the resources when the native tree redraws the artwork.
+elseif(QUORIN_GENERATED AND EXISTS ${QUORIN_GENERATED}/art/toolbar.bmp)
+  # Rebuild the resources when the native tree redraws the artwork (a tree
+  # configured before the artwork exists builds without it).
   set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/app.rc APPEND PROPERTY OBJECT_DEPENDS
     ${QUORIN_GENERATED}/art/toolbar.bmp ${QUORIN_GENERATED}/art/program.ico)
 endif()

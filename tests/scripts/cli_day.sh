@@ -25,7 +25,7 @@ for args in "day" "day 318735" "day 2473908" "day 12x" "day -5" "day 732737 1" "
   check 1 "$(wc -l <"$err")" "stderr lines of '$args'"
 done
 
-line=$("$cli" today)
+line=$("$cli" today | sed -n 1p)
 check 0 $? "exit code of today"
 abs=${line%% *}
 check "$("$cli" day "$abs")" "$line" "today against day $abs"

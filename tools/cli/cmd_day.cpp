@@ -1,4 +1,5 @@
-// quorin-cli day ABS / today: a day's dates, lesson and Hebrew date text.
+// quorin-cli day ABS / today: a day's dates, lesson and Hebrew date text;
+// today follows it with the lesson itself.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "settings/settings.h"
 #include "text/letter_code.h"
 #include "tools/cli/commands.h"
+#include "tools/cli/reading_text.h"
 
 namespace {
 
@@ -53,11 +55,17 @@ int CmdDay(int argc, char** argv)
 
 int CmdToday(int argc, char** argv)
 {
-    if (argc != 1) {
-        std::fprintf(stderr, "quorin-cli today: takes no arguments\n");
+    int width;
+    if (!TakeWidthOption(argc, argv, &width) || argc != 1) {
+        std::fprintf(stderr, "quorin-cli today: takes only --width N (%d..%d)\n", READING_MIN_WIDTH,
+                     READING_MAX_WIDTH);
         return 2;
     }
     DateRec today = LocalDate();
-    PrintDay(AbsoluteFromGregorian(today.month, today.day, today.year));
-    return 0;
+    int32_t day = AbsoluteFromGregorian(today.month, today.day, today.year);
+    PrintDay(day);
+    // The day's line stays first, as "day" prints it; the lesson follows.
+    std::putchar('\n');
+    std::fflush(stdout);
+    return PrintLessonForReading(LessonOfDay(3, day), width, "today");
 }

@@ -1,5 +1,5 @@
-// quorin-cli lesson N [--raw]: one lesson as UTF-8 in reading order, a line
-// per record, or its decompressed bytes unchanged.
+// quorin-cli lesson N [--width N] [--raw]: one lesson laid out for reading
+// (see reading_text.h), or its decompressed bytes unchanged.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -9,10 +9,9 @@
 #include "content/lesson_store.h"
 #include "text/letter_code.h"
 #include "tools/cli/commands.h"
+#include "tools/cli/reading_text.h"
 
 namespace {
-
-constexpr const char* RULE_LINE = "----------------";
 
 bool ParseLesson(const char* arg, int* lesson)
 {
@@ -33,41 +32,28 @@ size_t TextSize(const uint8_t* text)
     return at + 1;
 }
 
-void PrintReadingOrder(const uint8_t* text)
-{
-    for (size_t at = 0; text[at];) {
-        uint8_t style = text[at];
-        std::string record(reinterpret_cast<const char*>(text + at + 2));
-        at += 2 + record.size() + 1;
-        if ((style & 7) == 7) {
-            std::puts(RULE_LINE);
-            continue;
-        }
-        if (style & 0x10) FlipReadingOrder(record);
-        size_t first = record.find_first_not_of(' ');
-        std::puts(LetterCodeToUtf8(first == std::string::npos ? std::string() : record.substr(first)).c_str());
-    }
-}
-
 }  // namespace
 
 int CmdLesson(int argc, char** argv)
 {
+    int width;
+    bool widthOk = TakeWidthOption(argc, argv, &width);
     bool raw = argc == 3 && !std::strcmp(argv[2], "--raw");
     int lesson;
-    if ((argc != 2 && !raw) || !ParseLesson(argv[1], &lesson)) {
-        std::fprintf(stderr, "quorin-cli lesson: expected a lesson number (1..339) and optionally --raw\n");
+    if (!widthOk || (argc != 2 && !raw) || !ParseLesson(argv[1], &lesson)) {
+        std::fprintf(stderr,
+                     "quorin-cli lesson: expected a lesson number (1..339), optionally --width N (%d..%d) "
+                     "or --raw\n",
+                     READING_MIN_WIDTH, READING_MAX_WIDTH);
         return 2;
     }
+    if (!raw) return PrintLessonForReading(lesson, width, "lesson");
     uint8_t* text = LoadLesson(lesson, nullptr);
     if (!text) {
         std::fprintf(stderr, "quorin-cli lesson: lesson %d does not load\n", lesson);
         return 2;
     }
-    if (raw)
-        std::fwrite(text, 1, TextSize(text), stdout);
-    else
-        PrintReadingOrder(text);
+    std::fwrite(text, 1, TextSize(text), stdout);
     std::free(text);
     return 0;
 }

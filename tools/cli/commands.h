@@ -9,3 +9,12 @@ int CmdToday(int argc, char** argv);
 int CmdLesson(int argc, char** argv);
 int CmdIndex(int argc, char** argv);
 int CmdSearch(int argc, char** argv);
+
+// Takes "--width N" (N from READING_MIN_WIDTH to READING_MAX_WIDTH) out of
+// the arguments; without it the width is the terminal's. False when the
+// option is there but its value is not.
+bool TakeWidthOption(int& argc, char** argv, int* width);
+
+// The lesson in the reading layout on standard output: 0, or 2 (with a line
+// on standard error naming the command) when it does not load.
+int PrintLessonForReading(int lesson, int width, const char* command);

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 #include "tools/cli/commands.h"
+#include "tools/cli/reading_text.h"
 
 // Weak so the companion builds while a subcommand is still missing.
 #pragma weak CmdDay
@@ -20,11 +21,13 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"today", CmdToday, "today", "today's day, dates, lesson and Hebrew date"},
-    {"day", CmdDay, "day ABS", "the same for an absolute day number"},
-    {"lesson", CmdLesson, "lesson N [--raw]", "lesson N as text in reading order (or its raw bytes)"},
+    {"today", CmdToday, "today [--width N]",
+     "today's line (day, dates, lesson, Hebrew date), then today's lesson to read"},
+    {"day", CmdDay, "day ABS", "the same line for an absolute day number (day 1 = 1 January 1)"},
+    {"lesson", CmdLesson, "lesson N [--width N] [--raw]",
+     "lesson N (1..339) to read, or its decompressed bytes unchanged with --raw"},
     {"index", CmdIndex, "index", "the table of contents as a tree with each entry's key"},
-    {"search", CmdSearch, "search PATTERN [--from LESSON]", "every hit of PATTERN around the cycle"},
+    {"search", CmdSearch, "search PATTERN [--from LESSON]", "every hit of a Hebrew PATTERN (* and ?) around the cycle"},
 };
 
 void PrintHelp(FILE* out)
@@ -32,6 +35,14 @@ void PrintHelp(FILE* out)
     std::fprintf(out, "usage: quorin-cli COMMAND [ARGS]\n\n");
     for (const Command& c : kCommands)
         if (c.fn) std::fprintf(out, "  %-32s %s\n", c.usage, c.help);
+    std::fprintf(out,
+                 "  %-32s %s\n\n"
+                 "Lessons are printed as UTF-8 in reading order: headings between == marks and\n"
+                 "centred, each paragraph after its number, a rule as dashes, lines wrapped at\n"
+                 "spaces to --width N characters (%d..%d; default the terminal's width, else\n"
+                 "$COLUMNS, else %d). Exit codes: 0 done, 1 search found nothing, 2 bad\n"
+                 "arguments or a lesson that does not load.\n",
+                 "--help", "this text", READING_MIN_WIDTH, READING_MAX_WIDTH, READING_DEFAULT_WIDTH);
 }
 
 }  // namespace

@@ -3,12 +3,9 @@
 #include "calendar/calendar_dialog.h"
 #include "fonts/font_dialog.h"
 #include "index/section_dialog.h"
-#include "output/print_win.h"
 #include "search/find_next.h"
 #include "search/search_dialog.h"
 #include "settings/bookmarks_win.h"
 
 int32_t RunCalendarDialog(HINSTANCE, HWND, int32_t, const char16_t*) { return 0; }
-int ChooseSection(HINSTANCE, HWND, int, Settings*) { return 0; }
 INT_PTR RunFontDialog(HWND, Settings*) { return IDCANCEL; }
-void PrintLesson(TextView*) {}

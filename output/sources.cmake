@@ -1,2 +1,4 @@
 list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/clipboard_format.cpp)
-list(APPEND WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/clipboard_win.cpp)
+list(APPEND WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/clipboard_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/print_win.cpp)

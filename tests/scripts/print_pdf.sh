@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Printing through a real spooler: a CUPS PDF printer, the program asked to
+# print with Ctrl+P, its page set-up dialog answered with Enter, and the PDF
+# checked for pages, footers, header marks and the lesson's words. Page 1 is
+# kept as a PNG for a person to look at (out/print or OUT).
+set -uo pipefail
+. "$(dirname "$0")/../output/wine_session.sh"
+cli=${QUORIN_CLI:-$build/native/quorin-cli}
+out=${OUT:-$root/out/print}
+pdfdir=${PDF_DIR:-$HOME/PDF}
+for tool in wine xdotool Xvfb python3 cupsd lpadmin pdfinfo pdftotext pdftoppm; do
+  command -v "$tool" >/dev/null || { echo "print_pdf: skipped, no $tool"; exit 0; }
+done
+[ -f "$exe" ] && [ -x "$cli" ] || { echo "print_pdf: FAILED, build both trees first"; exit 1; }
+[ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] || { echo "print_pdf: skipped, no cups-pdf"; exit 0; }
+
+# The spooler and its PDF printer, as the default.
+if ! lpstat -r >/dev/null 2>&1; then
+  cupsd || { echo "print_pdf: FAILED, cupsd did not start"; exit 1; }
+  for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
+fi
+if ! lpstat -p PDF >/dev/null 2>&1; then
+  lpadmin -p PDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
+fi
+lpadmin -d PDF
+mkdir -p "$out"
+
+work=$(mktemp -d)
+session_begin print
+trap 'session_end; rm -rf "$work"' EXIT
+lesson=100
+"$cli" lesson $lesson >"$work/lesson.txt"
+touch "$work/since"
+
+# Waits for the page set-up dialog (any new top-level window but the main
+# one) and answers it with Enter.
+answer_setup() {
+  local d=
+  for _ in $(seq 100); do
+    d=$(xdotool search --onlyvisible --name 'Page|Setup' 2>/dev/null | grep -vx "$win" | head -1 || true)
+    [ -n "$d" ] && break
+    sleep 0.2
+  done
+  [ -n "$d" ] || { echo "print_pdf: FAILED, no page set-up dialog"; return 1; }
+  sleep 1
+  xdotool windowfocus "$d" >/dev/null 2>&1
+  xdotool key Return
+}
+
+# The PDF the job left, once the spooler has finished writing it.
+wait_pdf() {
+  local f=
+  for _ in $(seq 120); do
+    f=$(find "$pdfdir" -name '*.pdf' -newer "$work/since" 2>/dev/null | head -1)
+    if [ -n "$f" ] && ! lpstat -o PDF 2>/dev/null | grep -q .; then
+      sleep 1
+      echo "$f"
+      return 0
+    fi
+    sleep 0.5
+  done
+  return 1
+}
+
+preset $lesson
+start || exit 1
+keys ctrl+p
+answer_setup || exit 1
+pdf=$(wait_pdf) || { echo "print_pdf: FAILED, no PDF in $pdfdir"; exit 1; }
+stop
+
+cp "$pdf" "$out/lesson-$lesson.pdf"
+pdftoppm -png -r 80 -f 1 -l 1 "$pdf" "$out/lesson-$lesson-page"
+pages=$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')
+for p in $(seq 1 "$pages"); do pdftotext -f "$p" -l "$p" "$pdf" "$work/page-$p.txt"; done
+rm -f "$pdf"
+
+python3 - "$work" "$pages" <<'PY'
+import re, sys
+from collections import Counter
+work, pages = sys.argv[1], int(sys.argv[2])
+bad = []
+if pages < 2:
+    bad.append(f"{pages} page(s), a lesson of this length needs several")
+words = lambda t: re.findall(r"[\u05d0-\u05ea\"']+", t)
+printed = Counter()
+for p in range(1, pages + 1):
+    t = open(f"{work}/page-{p}.txt", encoding="utf-8").read()
+    numbers = re.findall(r"Page (\d+)", t)
+    if numbers != [str(p)]:
+        bad.append(f"page {p}: footer numbers {numbers}")
+    if t.count("www.lumivex.com -- Quorin") != 1:
+        bad.append(f"page {p}: the footer's address is not there once")
+    if 'בס"ד' not in t:
+        bad.append(f"page {p}: no header mark")
+    w = words(t)
+    w.remove('בס"ד') if 'בס"ד' in w else None
+    printed.update(w)
+lesson = Counter(words(open(f"{work}/lesson.txt", encoding="utf-8").read()))
+missing = sum((lesson - printed).values())
+total = sum(lesson.values())
+# Words broken at a hyphen or by the line width may read as two; a few may differ.
+if missing > total // 100:
+    bad.append(f"{missing} of the lesson's {total} words are not in the PDF")
+for b in bad:
+    print("print_pdf: FAILED", b)
+print(f"print_pdf: {pages} pages, {total} words, {missing} not found")
+sys.exit(1 if bad else 0)
+PY
+status=$?
+echo "print_pdf: page 1 is in $out/lesson-$lesson-page-1.png"
+exit $status

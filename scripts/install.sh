@@ -1,25 +1,43 @@
 #!/usr/bin/env bash
-# Installs the built program: the exe, the quorin launcher on the PATH, a
-# .desktop entry with the program's icon, and quorin-cli.
+# Installs the built program: quorin.exe, the quorin launcher on the PATH,
+# a .desktop entry with the program's icon, and quorin-cli.
+# PREFIX (default /usr/local), APPS_DIR and ICONS_DIR pick the places;
+# QUORIN_EXE and QUORIN_CLI name built files outside BUILD_DIR.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
+exe=${QUORIN_EXE:-$build/mingw/quorin.exe}
+cli=${QUORIN_CLI:-$build/native/quorin-cli}
+icon_src=${QUORIN_ICON:-$build/native/generated/art/program.ico}
 prefix=${PREFIX:-/usr/local}
 home="$prefix/lib/quorin"
-apps=${APPS_DIR:-/usr/share/applications}
-icons=${ICONS_DIR:-/usr/share/icons/hicolor/48x48/apps}
+apps=${APPS_DIR:-$prefix/share/applications}
+icons=${ICONS_DIR:-$prefix/share/icons/hicolor/48x48/apps}
 
+[ -f "$exe" ] || { echo "install: no $exe; build first (scripts/build.sh)" >&2; exit 1; }
 install -d "$home" "$prefix/bin" "$apps" "$icons"
-install -m 755 "$build/mingw/quorin.exe" "$home/quorin.exe"
-[ -x "$build/native/quorin-cli" ] && install -m 755 "$build/native/quorin-cli" "$prefix/bin/quorin-cli"
+install -m 755 "$exe" "$home/quorin.exe"
+if [ -x "$cli" ]; then install -m 755 "$cli" "$prefix/bin/quorin-cli"; fi
 sed "s|@QUORIN_HOME@|$home|" "$root/scripts/install/quorin.sh" > "$prefix/bin/quorin"
 chmod 755 "$prefix/bin/quorin"
 
-icon_src=$(ls "$build"/native/generated/*.ico 2>/dev/null | head -n 1 || true)
-if [ -n "$icon_src" ] && command -v convert >/dev/null; then
-  convert "${icon_src}[0]" -resize 48x48 "$icons/quorin.png" 2>/dev/null || true
+# Icon 101 is drawn at 32x32 and 16x16; the desktop wants 48x48. Doubling
+# the pixels first keeps the drawing sharp before the smooth step down.
+icon="$icons/quorin.png"
+if [ -f "$icon_src" ] && command -v convert >/dev/null; then
+  convert "${icon_src}[0]" -filter point -resize 200% -filter Lanczos -resize 48x48 "$icon"
+else
+  echo "install: no icon ($icon_src or ImageMagick missing); the menu entry gets none" >&2
+  icon=quorin
 fi
-sed -e "s|@QUORIN_BIN@|$prefix/bin|" -e "s|@QUORIN_ICON@|$icons/quorin.png|" \
+sed -e "s|@QUORIN_BIN@|$prefix/bin|" -e "s|@QUORIN_ICON@|$icon|" \
   "$root/scripts/install/quorin.desktop" > "$apps/quorin.desktop"
-command -v update-desktop-database >/dev/null && update-desktop-database "$apps" 2>/dev/null || true
-echo "installed: $prefix/bin/quorin, $apps/quorin.desktop"
+chmod 644 "$apps/quorin.desktop"
+if command -v update-desktop-database >/dev/null; then update-desktop-database "$apps" 2>/dev/null || true; fi
+
+# The font dialog offers what fontconfig knows; without a Hebrew face the
+# lessons show as boxes.
+if command -v fc-list >/dev/null && [ -z "$(fc-list :lang=he family 2>/dev/null)" ]; then
+  echo "install: no Hebrew typeface found; install one, for example: apt-get install culmus" >&2
+fi
+echo "installed: $prefix/bin/quorin, $prefix/bin/quorin-cli, $apps/quorin.desktop"

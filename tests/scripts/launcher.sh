@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The installed launcher and menu entry work: install into a temporary
+# prefix, start through the .desktop Exec line on a private display with a
+# fresh Wine prefix (made on first use), wait for the "Quorin" window, start
+# again and see the second copy hand over and leave, then close.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=${BUILD_DIR:-$root/build}
+exe=${QUORIN_EXE:-$build/mingw/quorin.exe}
+if [ ! -f "$exe" ]; then
+  echo "launcher: FAILED, no $exe"
+  exit 1
+fi
+for tool in Xvfb xdotool wine; do
+  command -v $tool >/dev/null || { echo "launcher: FAILED, $tool is missing"; exit 1; }
+done
+tmp=$(mktemp -d /tmp/quorin-launcher.XXXXXX)
+fail=0
+bad() { echo "launcher: FAILED $*"; fail=1; }
+
+n=70
+while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$n"
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+export QUORIN_WINEPREFIX=$tmp/wineprefix
+cleanup() {
+  WINEPREFIX=$QUORIN_WINEPREFIX wineserver -k >/dev/null 2>&1
+  kill "$xvfb" 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+PREFIX=$tmp/prefix APPS_DIR=$tmp/apps ICONS_DIR=$tmp/icons QUORIN_EXE=$exe \
+  bash "$root/scripts/install.sh" >/dev/null 2>"$tmp/install.err" || bad "install.sh: $(cat "$tmp/install.err")"
+desktop=$tmp/apps/quorin.desktop
+[ -x "$tmp/prefix/bin/quorin" ] || bad "no launcher installed"
+[ "$(identify -format '%m %wx%h' "$tmp/icons/quorin.png" 2>/dev/null)" = "PNG 48x48" ] || bad "no 48x48 PNG icon"
+grep -qx "Icon=$tmp/icons/quorin.png" "$desktop" || bad "the .desktop entry does not name the icon"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || bad "desktop-file-validate refuses the entry"
+fi
+
+# The Exec line as a desktop would run it (no field codes in ours).
+exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+[ -n "$exec_line" ] || bad "no Exec line"
+windows() { xdotool search --onlyvisible --name '^Quorin$' 2>/dev/null | wc -l; }
+
+eval "$exec_line" &
+first=$!
+timeout 120 xdotool search --sync --onlyvisible --name '^Quorin$' >/dev/null 2>&1 || bad "no Quorin window within 120 s"
+[ -f "$QUORIN_WINEPREFIX/system.reg" ] || bad "the launcher made no prefix of its own"
+[ "$(windows)" = 1 ] || bad "$(windows) main windows after the first start"
+
+eval "$exec_line" &
+second=$!
+for _ in $(seq 300); do kill -0 $second 2>/dev/null || break; sleep 0.2; done
+if kill -0 $second 2>/dev/null; then
+  bad "the second start did not leave within 60 s"
+  kill $second 2>/dev/null
+fi
+sleep 1
+[ "$(windows)" = 1 ] || bad "$(windows) main windows after the second start"
+kill -0 $first 2>/dev/null || bad "the first copy ended when the second started"
+
+WINEPREFIX=$QUORIN_WINEPREFIX wineserver -k >/dev/null 2>&1
+wait $first 2>/dev/null
+[ $fail = 0 ] && echo "launcher: installed, started from the menu entry, second start handed over"
+exit $fail

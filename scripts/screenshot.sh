@@ -91,3 +91,58 @@ for _ in 1 2 3 4 5 6; do xdotool key --window "$win" Next 2>/dev/null; sleep 0.3
 sleep 1
 shot main-lesson-100-rule
 stop
+
+# 3. The About box, opened with F1; the page set-up dialog, opened with
+# Ctrl+P and answered with Enter; and page 1 of what the PDF printer made of
+# the lesson (when CUPS and cups-pdf are installed).
+preset
+reg Flags REG_DWORD $((0xD1140040 | 0x4))
+reg Lesson REG_DWORD 100
+reg Day REG_DWORD 0
+win=$(start)
+xdotool windowfocus "$win" >/dev/null 2>&1 || true
+xdotool key F1
+sleep 1.5
+shot about-box
+xdotool key Escape
+sleep 0.5
+if command -v cupsd >/dev/null && [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] && command -v pdftoppm >/dev/null; then
+  if ! lpstat -r >/dev/null 2>&1; then
+    cupsd && for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
+  fi
+  lpstat -p PDF >/dev/null 2>&1 ||
+    lpadmin -p PDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
+  lpadmin -d PDF
+  since=$(mktemp)
+  xdotool windowfocus "$win" >/dev/null 2>&1 || true
+  xdotool key ctrl+p
+  for _ in $(seq 100); do
+    setup=$(xdotool search --onlyvisible --name 'Page|Setup' 2>/dev/null | grep -vx "$win" | head -1 || true)
+    [ -n "$setup" ] && break
+    sleep 0.2
+  done
+  if [ -n "$setup" ]; then
+    sleep 1
+    shot page-setup
+    xdotool windowfocus "$setup" >/dev/null 2>&1 || true
+    xdotool key Return
+    pdf=
+    for _ in $(seq 120); do
+      pdf=$(find "$HOME/PDF" -name '*.pdf' -newer "$since" 2>/dev/null | head -1)
+      [ -n "$pdf" ] && ! lpstat -o PDF 2>/dev/null | grep -q . && break
+      pdf=
+      sleep 0.5
+    done
+    if [ -n "$pdf" ]; then
+      sleep 1
+      pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$pdf" "$out/printed-lesson-100-page-1"
+      echo "saved $out/printed-lesson-100-page-1.png"
+    else
+      echo "screenshot: the printed lesson did not arrive" >&2
+    fi
+  else
+    echo "screenshot: no page set-up dialog" >&2
+  fi
+  rm -f "$since"
+fi
+stop

@@ -199,6 +199,22 @@ TEST_F(Clipboard, AClipboardHeldElsewhereIsLeftAlone)
     EXPECT_FALSE(Holds(RtfFormat()));
 }
 
+TEST_F(Clipboard, RichTextWithoutATerminatorIsReadToTheBlockEnd)
+{
+    // What another program placed need not end in a zero byte.
+    const char rtf[4] = {'{', '\\', 'a', '}'};
+    HGLOBAL m = GlobalAlloc(GMEM_MOVEABLE, sizeof rtf);
+    memcpy(GlobalLock(m), rtf, sizeof rtf);
+    GlobalUnlock(m);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(RtfFormat(), m);
+    CloseClipboard();
+    EXPECT_EQ(ReadRtf(), std::string(rtf, 4));
+    Command(IDM_APPEND);
+    EXPECT_EQ(ReadRtf(), "{\\a" + std::string(RTF_SEPARATOR) + ExpectedBody() + RTF_TRAILER);
+}
+
 TEST_F(Clipboard, NothingHappensWithoutAView)
 {
     PutUnicode(L"still here");

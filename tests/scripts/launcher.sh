@@ -66,5 +66,13 @@ kill -0 $first 2>/dev/null || bad "the first copy ended when the second started"
 
 WINEPREFIX=$QUORIN_WINEPREFIX wineserver -k >/dev/null 2>&1
 wait $first 2>/dev/null
-[ $fail = 0 ] && echo "launcher: installed, started from the menu entry, second start handed over"
+
+# Resetting the settings removes the key from the launcher's prefix only.
+key='HKCU\Software\Lumivex\Quorin-3-Chapter-Hebrew'
+WINEPREFIX=$QUORIN_WINEPREFIX wine reg add "$key" /v FontSize /t REG_DWORD /d 30 /f >/dev/null 2>&1
+WINEPREFIX=$QUORIN_WINEPREFIX wine reg query "$key" >/dev/null 2>&1 || bad "could not store a setting to reset"
+bash "$root/scripts/reset-settings.sh" >/dev/null || bad "reset-settings.sh failed"
+WINEPREFIX=$QUORIN_WINEPREFIX wine reg query "$key" >/dev/null 2>&1 && bad "the settings key survived a reset"
+WINEPREFIX=$QUORIN_WINEPREFIX wineserver -k >/dev/null 2>&1
+[ $fail = 0 ] && echo "launcher: installed, started from the menu entry, second start handed over, settings reset"
 exit $fail

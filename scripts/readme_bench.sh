@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Refreshes the README's benchmark table (between <!-- bench:begin --> and
+# <!-- bench:end -->): scripts/bench.sh's table when that script is there,
+# else the native rows of reader_bench from BUILD_DIR/native.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+if [ -f "$root/scripts/bench.sh" ]; then
+  bash "$root/scripts/bench.sh" >"$work/out"
+else
+  cmake --build "$build/native" --target reader_bench -j "${JOBS:-2}" >/dev/null
+  "$build/native/reader_bench" "$work" >"$work/out"
+fi
+grep '^|' "$work/out" >"$work/table" || { echo "readme_bench: no table in the output" >&2; exit 1; }
+cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
+{
+  echo
+  echo "_Measured $(date -u +%Y-%m-%d) on ${cpu:-this machine} ($(nproc) cores, shared), best of"
+  echo "several runs; refresh with \`bash scripts/readme_bench.sh\`._"
+  echo
+  cat "$work/table"
+  echo
+} >"$work/block"
+python3 - "$root/README.md" "$work/block" <<'PY'
+import sys
+readme, block = sys.argv[1], open(sys.argv[2], encoding="utf-8").read()
+text = open(readme, encoding="utf-8").read()
+begin, end = "<!-- bench:begin -->", "<!-- bench:end -->"
+if begin not in text or end not in text:
+    sys.exit("readme_bench: README.md has no bench block markers")
+head, rest = text.split(begin, 1)
+open(readme, "w", encoding="utf-8").write(head + begin + "\n" + block + end + rest.split(end, 1)[1])
+PY
+echo "readme_bench: README.md updated"

@@ -17,7 +17,11 @@ icons=${ICONS_DIR:-$prefix/share/icons/hicolor/48x48/apps}
 [ -f "$exe" ] || { echo "install: no $exe; build first (scripts/build.sh)" >&2; exit 1; }
 install -d "$home" "$prefix/bin" "$apps" "$icons"
 install -m 755 "$exe" "$home/quorin.exe"
-if [ -x "$cli" ]; then install -m 755 "$cli" "$prefix/bin/quorin-cli"; fi
+installed="$prefix/bin/quorin"
+if [ -x "$cli" ]; then
+  install -m 755 "$cli" "$prefix/bin/quorin-cli"
+  installed="$installed, $prefix/bin/quorin-cli"
+fi
 sed "s|@QUORIN_HOME@|$home|" "$root/scripts/install/quorin.sh" > "$prefix/bin/quorin"
 chmod 755 "$prefix/bin/quorin"
 
@@ -40,4 +44,4 @@ if command -v update-desktop-database >/dev/null; then update-desktop-database "
 if command -v fc-list >/dev/null && [ -z "$(fc-list :lang=he family 2>/dev/null)" ]; then
   echo "install: no Hebrew typeface found; install one, for example: apt-get install culmus" >&2
 fi
-echo "installed: $prefix/bin/quorin, $prefix/bin/quorin-cli, $apps/quorin.desktop"
+echo "installed: $installed, $apps/quorin.desktop"

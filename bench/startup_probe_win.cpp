@@ -1,0 +1,187 @@
+// Start-up and memory under Wine, measured from outside the programs: each
+// is started with CreateProcess and counted as up when WaitForInputIdle
+// returns, which is when its first messages, the first WM_PAINT among them,
+// have been handled and it waits for input. The reader then gets Search
+// Again with a pattern found nowhere, so it searches the whole cycle; its
+// peak working set is read after start-up and after that search.
+// Prints rows of the bench table. Usage:
+//   startup_probe.exe <reader.exe> <minimal.exe> [runs]
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kReaderKey[] = L"Software\\Lumivex\\Quorin-3-Chapter-Hebrew";
+constexpr wchar_t kReaderClass[] = L"Quorin-3-Chapter-Hebrew";
+constexpr WPARAM kSearchAgain = 117;
+constexpr BYTE kAbsent[] = "zqzqx";
+
+double Now()
+{
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return double(count.QuadPart) / double(frequency.QuadPart);
+}
+
+// A face name stops the first-run font dialog; the pattern is for the search.
+void PrepareReaderSettings()
+{
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kReaderKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
+        return;
+    static constexpr wchar_t face[] = L"Arial";
+    RegSetValueExW(key, L"FontName", 0, REG_SZ, reinterpret_cast<const BYTE*>(face), sizeof face);
+    RegSetValueExW(key, L"SearchString", 0, REG_BINARY, kAbsent, sizeof kAbsent);
+    RegCloseKey(key);
+}
+
+struct Started {
+    PROCESS_INFORMATION process;
+    double seconds;
+    HWND window;
+};
+
+HWND WindowOf(DWORD pid, const wchar_t* className);
+
+bool Start(const wchar_t* exe, const wchar_t* className, Started* out)
+{
+    STARTUPINFOW si = {sizeof si};
+    wchar_t command[MAX_PATH + 2];
+    swprintf(command, MAX_PATH + 2, L"\"%ls\"", exe);
+    double start = Now();
+    if (!CreateProcessW(exe, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &out->process)) return false;
+    DWORD idle = WaitForInputIdle(out->process.hProcess, 60000);
+    if (idle != 0) return false;
+    // Idle may come before the window is up (a program can wait for input
+    // earlier); then the window must be visible and its message loop turning.
+    for (double limit = Now() + 30; Now() < limit; Sleep(1)) {
+        HWND window = WindowOf(out->process.dwProcessId, className);
+        if (!window) continue;
+        DWORD_PTR result;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &result)) continue;
+        out->seconds = Now() - start;
+        out->window = window;
+        return true;
+    }
+    return false;
+}
+
+struct FindOwned {
+    DWORD pid;
+    const wchar_t* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedWindow(HWND window, LPARAM lParam)
+{
+    auto* f = reinterpret_cast<FindOwned*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (pid == f->pid && IsWindowVisible(window) && (!f->className || !wcscmp(name, f->className))) {
+        f->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WindowOf(DWORD pid, const wchar_t* className)
+{
+    FindOwned f{pid, className, nullptr};
+    EnumWindows(FindOwnedWindow, reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+double PeakMegabytes(HANDLE process)
+{
+    PROCESS_MEMORY_COUNTERS counters = {sizeof counters};
+    if (!GetProcessMemoryInfo(process, &counters, sizeof counters)) return -1;
+    return counters.PeakWorkingSetSize / (1024.0 * 1024.0);
+}
+
+void Stop(Started& s)
+{
+    for (int i = 0; i < 5; ++i) {
+        // Any message box first, then the main window.
+        HWND box = WindowOf(s.process.dwProcessId, L"#32770");
+        HWND main = WindowOf(s.process.dwProcessId, nullptr);
+        if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
+        else if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(s.process.hProcess, 2000) == WAIT_OBJECT_0) break;
+    }
+    if (WaitForSingleObject(s.process.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(s.process.hProcess, 1);
+    CloseHandle(s.process.hThread);
+    CloseHandle(s.process.hProcess);
+}
+
+double Best(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? -1 : v.front();
+}
+
+void Row(const char* measure, const char* figure, const char* against, const char* ratio, const char* goal)
+{
+    printf("| %-48s | %-14s | %-30s | %-7s | %-16s |\n", measure, figure, against, ratio, goal);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 3) {
+        fprintf(stderr, "usage: startup_probe <reader.exe> <minimal.exe> [runs]\n");
+        return 2;
+    }
+    int runs = argc > 3 ? _wtoi(argv[3]) : 5;
+    PrepareReaderSettings();
+    std::vector<double> reader, minimal, search;
+    double startPeak = -1, searchPeak = -1;
+    for (int run = 0; run < runs; ++run) {
+        Started s{};
+        if (!Start(argv[2], L"QuorinBenchMinimal", &s)) {
+            fprintf(stderr, "startup_probe: the minimal window did not start\n");
+            Stop(s);
+            return 1;
+        }
+        minimal.push_back(s.seconds);
+        Stop(s);
+
+        if (!Start(argv[1], kReaderClass, &s)) {
+            fprintf(stderr, "startup_probe: the reader did not start\n");
+            Stop(s);
+            return 1;
+        }
+        HWND main = s.window;
+        reader.push_back(s.seconds);
+        if (run == 0 && main) {
+            startPeak = PeakMegabytes(s.process.hProcess);
+            double start = Now();
+            PostMessageW(main, WM_COMMAND, kSearchAgain, 0);
+            // Done when "Not Found!" shows; a minute is far beyond any search.
+            while (!WindowOf(s.process.dwProcessId, L"#32770") && Now() - start < 60) Sleep(1);
+            search.push_back(Now() - start);
+            searchPeak = PeakMegabytes(s.process.hProcess);
+        }
+        Stop(s);
+    }
+    char figure[64], against[64], ratio[32];
+    snprintf(figure, sizeof figure, "%.0f ms", Best(reader) * 1e3);
+    snprintf(against, sizeof against, "minimal window: %.0f ms", Best(minimal) * 1e3);
+    snprintf(ratio, sizeof ratio, "%.2fx", Best(reader) / Best(minimal));
+    Row("start-up to first paint, Wine (best of runs)", figure, against, ratio, "<= 1.2x");
+    snprintf(figure, sizeof figure, "%.0f ms", Best(search) * 1e3);
+    Row("full-cycle search in the program, Wine", figure, "Search Again to \"Not Found!\"", "", "(figure)");
+    snprintf(figure, sizeof figure, "%.1f MB", startPeak);
+    Row("peak working set after start-up, Wine", figure, "GetProcessMemoryInfo", "", "(figure)");
+    snprintf(figure, sizeof figure, "%.1f MB", searchPeak);
+    Row("peak working set after full-cycle search, Wine", figure, "GetProcessMemoryInfo", "", "(figure)");
+    return reader.empty() ? 1 : 0;
+}

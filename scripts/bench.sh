@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The reader's figures in one table: native rows from reader_bench (search,
+# decoder, sizes, layout, memory), then the rows measured under Wine by the
+# start-up probe (start-up against a minimal window, peak working set).
+# Figures only, nothing passes or fails. Needs the native and mingw trees
+# built (scripts/build.sh); BENCH_NATIVE_DIR / BENCH_MINGW_DIR override them.
+#   scripts/bench.sh [runs]
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+native=${BENCH_NATIVE_DIR:-$root/build/native}
+mingw=${BENCH_MINGW_DIR:-$root/build/mingw}
+out=$root/build/bench
+runs=${1:-5}
+mkdir -p "$out"
+
+ninja -C "$native" reader_bench >/dev/null || { echo "bench: reader_bench did not build in $native"; exit 1; }
+cxx="x86_64-w64-mingw32-g++ -std=c++20 -O2 -municode -DUNICODE -D_UNICODE -static"
+$cxx -mwindows -o "$out/minimal_window.exe" "$root/bench/minimal_window_win.cpp" -lgdi32 -luser32 || exit 1
+$cxx -o "$out/startup_probe.exe" "$root/bench/startup_probe_win.cpp" -lpsapi -lgdi32 -luser32 || exit 1
+
+cpu=$(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -1)
+echo "Machine: $cpu, $(nproc) cores, $(uname -sr), $(wine --version 2>/dev/null || echo 'no wine'); $(date -u +%F)"
+echo
+"$native/reader_bench" "$out" || exit 1
+
+if [ -f "$mingw/quorin.exe" ]; then
+  export WINEPREFIX=$out/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+  . "$root/scripts/wine-env.sh"
+  # A display of the bench's own, ended with it (a socket left by a display
+  # that died would otherwise pass for a live one).
+  xvfb=
+  if [ -z "${DISPLAY:-}" ]; then
+    n=${BENCH_DISPLAY:-83}
+    rm -f "/tmp/.X11-unix/X$n"
+    Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    export DISPLAY=":$n"
+  fi
+  quorin_ensure_prefix
+  # Input from nowhere, and the prefix's server ended after, so no program
+  # the probe started can outlive the table.
+  timeout 300 wine "$out/startup_probe.exe" "$(winepath -w "$mingw/quorin.exe" 2>/dev/null)" \
+    "$(winepath -w "$out/minimal_window.exe" 2>/dev/null)" "$runs" </dev/null 2>"$out/probe.err" | cat
+  wineserver -k 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb"
+else
+  echo "(no $mingw/quorin.exe: the Wine rows are left out)"
+fi

@@ -9,17 +9,20 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 if [ -f "$root/scripts/bench.sh" ]; then
-  bash "$root/scripts/bench.sh" >"$work/out"
+  BENCH_NATIVE_DIR=$build/native BENCH_MINGW_DIR=$build/mingw bash "$root/scripts/bench.sh" >"$work/out"
 else
   cmake --build "$build/native" --target reader_bench -j "${JOBS:-2}" >/dev/null
   "$build/native/reader_bench" "$work" >"$work/out"
 fi
 grep '^|' "$work/out" >"$work/table" || { echo "readme_bench: no table in the output" >&2; exit 1; }
-cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
+machine=$(sed -n 's/^Machine: //p' "$work/out" | head -n 1)
+if [ -z "$machine" ]; then
+  machine="$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1), $(nproc) cores; $(date -u +%F)"
+fi
 {
   echo
-  echo "_Measured $(date -u +%Y-%m-%d) on ${cpu:-this machine} ($(nproc) cores, shared), best of"
-  echo "several runs; refresh with \`bash scripts/readme_bench.sh\`._"
+  echo "_Measured on $machine (a shared machine; best of several runs)._"
+  echo "_Refresh with \`bash scripts/readme_bench.sh\`._"
   echo
   cat "$work/table"
   echo

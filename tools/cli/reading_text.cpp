@@ -2,7 +2,6 @@
 #include "tools/cli/reading_text.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "text/letter_code.h"
 
@@ -131,6 +130,7 @@ std::string FormatLessonForReading(const uint8_t* text, int width)
     bool first = true;
     Record r;
     for (const uint8_t* p = text; (p = NextRecord(p, r)); first = false) {
+        size_t before = out.size();
         if ((r.style & STYLE_KIND_MASK) == STYLE_RULE) {
             AddRule(out, r, width);
         } else {
@@ -153,7 +153,8 @@ std::string FormatLessonForReading(const uint8_t* text, int width)
                 for (const std::string& line : WrapWords(body, width)) out += line + '\n';
             }
         }
-        if (r.style & STYLE_SPACER) out += '\n';
+        // A record that drew nothing (a rule of length 0) has no spacer either.
+        if ((r.style & STYLE_SPACER) && out.size() > before) out += '\n';
     }
     while (out.size() >= 2 && out[out.size() - 1] == '\n' && out[out.size() - 2] == '\n') out.pop_back();
     return out;

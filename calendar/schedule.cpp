@@ -40,7 +40,10 @@ uint16_t LessonOfDay(int chapters, int32_t day)
 
 void SelectDay(int32_t day, int mode)
 {
-    if (day == 0 && (g_settings.Flags & FLAG_PIN) && mode == SELECT_STARTUP) return;
+    // The pin keeps a stored lesson only when there is one to keep: a damaged
+    // or missing "Lesson" would otherwise leave every start on an empty view.
+    bool kept = g_settings.Lesson >= 1 && g_settings.Lesson <= LESSON_COUNT;
+    if (day == 0 && (g_settings.Flags & FLAG_PIN) && mode == SELECT_STARTUP && kept) return;
 
     if (day != 0) {
         g_settings.Flags |= FLAG_PIN;
@@ -48,7 +51,7 @@ void SelectDay(int32_t day, int mode)
         day = Today();
         g_settings.Flags &= ~FLAG_PIN;
     }
-    if (day == g_settings.Day) return;
+    if (day == g_settings.Day && kept) return;
 
     if (mode == SELECT_STARTUP) g_settings.LastPosition = 0;
     StoreDay(day);

@@ -1,0 +1,343 @@
+// The section chooser (118): the table of contents drawn, scrolled and
+// clicked by hand in a dialog without controls.
+#include "index/section_dialog.h"
+
+#include <windowsx.h>
+#include <cstdlib>
+
+#include "app/globals.h"
+#include "index/index_layout.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+#include "text/text_draw_win.h"
+
+namespace {
+
+constexpr COLORREF INDEX_BLUE = RGB(0, 0, 255);
+constexpr COLORREF INDEX_BLACK = RGB(0, 0, 0);
+constexpr uint16_t INDEX_FONT_KEY = 0x101F;
+constexpr int ICON_SIZE = 9;
+constexpr int ICON_GAP = 4;
+constexpr int RESIZE_MARGIN = 5;
+
+struct IndexFont {
+    IndexFont* next;
+    uint16_t key;
+    HFONT font;
+};
+
+struct ChooserState {
+    IndexView* view;
+    int current;
+    int chosen;
+    Settings* settings;
+};
+
+ChooserState s_chooser;
+
+// Keys as data: how far each moves the top line.
+enum class IndexMove { Line, Back, Start, End };
+struct IndexKey {
+    WPARAM key;
+    IndexMove move;
+    int lines;
+};
+constexpr IndexKey kIndexKeys[] = {
+    {VK_PRIOR, IndexMove::Line, -1}, {VK_NEXT, IndexMove::Line, 1}, {VK_END, IndexMove::End, 0},
+    {VK_HOME, IndexMove::Start, 0},  {VK_UP, IndexMove::Line, -1},  {VK_DOWN, IndexMove::Line, 1},
+};
+
+HDC Dc(const IndexView* view)
+{
+    return static_cast<HDC>(view->dc);
+}
+
+HFONT CreateIndexFont(const IndexView* view, uint16_t style)
+{
+    LOGFONTW font = {};
+    int height = view->font.FontSize;
+    if (style & 0x04)
+        height = height ? height * 5 / 4 : 20;
+    else if (style & 0x02)
+        height = height ? height * 6 / 8 : 14;
+    font.lfHeight = height;
+    font.lfWeight = style & 0x08 ? FW_BOLD : FW_NORMAL;
+    for (int i = 0; i < LF_FACESIZE - 1 && view->font.FontName[i]; ++i) font.lfFaceName[i] = view->font.FontName[i];
+    return CreateFontIndirectW(&font);
+}
+
+HFONT IndexFontFor(IndexView* view, uint16_t style)
+{
+    uint16_t key = style & INDEX_FONT_KEY;
+    for (auto* f = static_cast<IndexFont*>(view->fontCache); f; f = f->next)
+        if (f->key == key) return f->font;
+    auto* f = static_cast<IndexFont*>(std::malloc(sizeof(IndexFont)));
+    if (!f) return nullptr;
+    *f = {static_cast<IndexFont*>(view->fontCache), key, CreateIndexFont(view, style)};
+    view->fontCache = f;
+    return f->font;
+}
+
+void FreeIndexFonts(IndexView* view)
+{
+    for (auto* f = static_cast<IndexFont*>(view->fontCache); f;) {
+        IndexFont* next = f->next;
+        if (f->font) DeleteObject(f->font);
+        std::free(f);
+        f = next;
+    }
+    view->fontCache = nullptr;
+}
+
+// For drawing the colour comes along: blue for large bold, else black.
+void SelectIndexFont(IndexView* view, uint16_t style, bool colour)
+{
+    HFONT font = IndexFontFor(view, style);
+    if (font) SelectObject(Dc(view), font);
+    if (colour) SetTextColor(Dc(view), (style & 0x0C) == 0x0C ? INDEX_BLUE : INDEX_BLACK);
+}
+
+int MeasureSelect(void* context, uint16_t style)
+{
+    auto* view = static_cast<IndexView*>(context);
+    SelectIndexFont(view, style, false);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(Dc(view), &metrics);
+    return metrics.tmHeight;
+}
+
+void MeasureRun(void* context, const uint8_t* bytes, int* width, int* count)
+{
+    MeasureFit(Dc(static_cast<IndexView*>(context)), bytes, width, count);
+}
+
+void Layout(IndexView* view)
+{
+    const IndexMeasure measure = {view, MeasureSelect, MeasureRun};
+    HGDIOBJ kept = GetCurrentObject(Dc(view), OBJ_FONT);
+    LayoutIndex(view, &measure);
+    SelectObject(Dc(view), kept);
+}
+
+void DrawIndexIcon(IndexView* view, const IndexLine& line, int top)
+{
+    int which = 2;
+    if (line.key & INDEX_KEY_BRANCH) which = line.flags & INDEX_FLAG_OPEN ? 1 : 0;
+    HBITMAP bitmap = g_state.chooserBitmaps[which];
+    if (!bitmap) return;
+    int offset = (line.height - ICON_SIZE) / 2;
+    int y = offset > 0 ? top + offset : top;
+    HDC memory = CreateCompatibleDC(Dc(view));
+    HGDIOBJ kept = SelectObject(memory, bitmap);
+    StretchBlt(Dc(view), line.x + line.width + ICON_GAP, y, ICON_SIZE, ICON_SIZE, memory, 0, 0, ICON_SIZE,
+               ICON_SIZE, SRCCOPY);
+    SelectObject(memory, kept);
+    DeleteDC(memory);
+}
+
+void DrawIndex(IndexView* view, bool clear)
+{
+    if (!view->text || !view->lineCount) return;
+    HDC dc = Dc(view);
+    uint32_t i = FirstPageLine(view);
+    HGDIOBJ keptFont = GetCurrentObject(dc, OBJ_FONT);
+    COLORREF keptColour = GetTextColor(dc);
+    int style = view->lines[i].flags & INDEX_FLAG_STYLE;
+    SelectIndexFont(view, static_cast<uint16_t>(style), true);
+    if (clear) {
+        RECT box = {view->left, view->top, view->left + view->width, view->top + view->height};
+        FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    int y = view->top;
+    int budget = view->height;
+    int drawn = 0;
+    uint32_t previousKey = 0x10000;
+    for (; view->lines[i].flags; ++i) {
+        const IndexLine& line = view->lines[i];
+        if (!(line.flags & INDEX_FLAG_VISIBLE)) continue;
+        if (line.height > budget) break;
+        if ((line.flags & INDEX_FLAG_STYLE) != style) {
+            style = line.flags & INDEX_FLAG_STYLE;
+            SelectIndexFont(view, static_cast<uint16_t>(style), true);
+        }
+        if (line.key != previousKey) DrawIndexIcon(view, line, y);
+        previousKey = line.key;
+        DrawCell(dc, view->text + line.offset, line.length, line.x, y, line.width, line.height);
+        ++drawn;
+        y += line.height;
+        budget -= line.height;
+    }
+    view->drawnLines = static_cast<uint16_t>(drawn);
+    SelectObject(dc, keptFont);
+    SetTextColor(dc, keptColour);
+}
+
+void UpdateIndexScrollBar(HWND dialog, const IndexView* view)
+{
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_POS;
+    info.nMax = view->maxTop;
+    info.nPos = view->topLine;
+    SetScrollInfo(dialog, SB_VERT, &info, TRUE);
+}
+
+void ScrollIndex(IndexView* view, int delta)
+{
+    if (MoveTopLine(view, delta)) DrawIndex(view, true);
+}
+
+BOOL OnInitDialog(HWND dialog)
+{
+    RECT client;
+    GetClientRect(dialog, &client);
+    client.right -= GetSystemMetrics(SM_CXVSCROLL);
+    IndexView* view = NewIndexView(BuildIndexText(), FontBlockOf(s_chooser.settings), client.right, client.bottom);
+    if (!view) {
+        EndDialog(dialog, IDCANCEL);
+        return FALSE;
+    }
+    view->dc = GetDC(dialog);
+    s_chooser.view = view;
+    Layout(view);
+    RevealLesson(view, s_chooser.current);
+    UpdateIndexScrollBar(dialog, view);
+
+    RECT owner;
+    GetWindowRect(GetWindow(dialog, GW_OWNER), &owner);
+    int w = g_state.chooserWidth;
+    int h = g_state.chooserHeight;
+    MoveWindow(dialog, owner.left + w / 8, owner.top + h / 8, w * 3 / 4, h * 3 / 4, FALSE);
+    return FALSE;
+}
+
+void OnSize(HWND dialog, int width, int height)
+{
+    IndexView* view = s_chooser.view;
+    if (!view) return;
+    IndexOpenState* state = SnapshotOpenState(view);
+    view->width = width - RESIZE_MARGIN;
+    view->height = height;
+    Layout(view);
+    if (state) RestoreOpenState(view, state);
+    std::free(state);
+    if (!view->maxTop) view->topLine = 0;
+    RECT client;
+    GetClientRect(dialog, &client);
+    FillRect(Dc(view), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawIndex(view, true);
+    UpdateIndexScrollBar(dialog, view);
+}
+
+void OnKeyDown(HWND dialog, WPARAM key)
+{
+    IndexView* view = s_chooser.view;
+    for (const IndexKey& k : kIndexKeys) {
+        if (k.key != key) continue;
+        int delta = k.lines;
+        if (k.move == IndexMove::End) delta = view->maxTop;
+        if (k.move == IndexMove::Start) delta = -view->topLine;
+        ScrollIndex(view, delta);
+        UpdateIndexScrollBar(dialog, view);
+        return;
+    }
+}
+
+void OnVScroll(HWND dialog, int request, int thumb)
+{
+    IndexView* view = s_chooser.view;
+    int delta;
+    switch (request) {
+    case SB_LINEUP: delta = -1; break;
+    case SB_LINEDOWN: delta = 1; break;
+    case SB_PAGEUP: delta = -view->drawnLines; break;
+    case SB_PAGEDOWN: delta = view->drawnLines; break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: delta = thumb - view->topLine; break;
+    case SB_TOP: delta = -view->topLine; break;
+    case SB_BOTTOM: delta = view->maxTop; break;
+    default: return;
+    }
+    ScrollIndex(view, delta);
+    UpdateIndexScrollBar(dialog, view);
+}
+
+void OnClick(HWND dialog, int x, int y)
+{
+    int result = HitTestIndex(s_chooser.view, x, y);
+    if (result > 0) {
+        s_chooser.chosen = result;
+        EndDialog(dialog, IDOK);
+    } else if (result < 0) {
+        DrawIndex(s_chooser.view, true);
+        UpdateIndexScrollBar(dialog, s_chooser.view);
+    }
+}
+
+void OnPaint(HWND dialog)
+{
+    PAINTSTRUCT paint;
+    BeginPaint(dialog, &paint);
+    if (s_chooser.view) DrawIndex(s_chooser.view, true);
+    EndPaint(dialog, &paint);
+}
+
+void OnDestroy(HWND dialog)
+{
+    IndexView* view = s_chooser.view;
+    if (!view) return;
+    ReleaseDC(dialog, Dc(view));
+    FreeIndexFonts(view);
+    FreeIndexView(view);
+    s_chooser.view = nullptr;
+}
+
+BOOL OnEraseBackground(HWND dialog, HDC dc)
+{
+    RECT client;
+    GetClientRect(dialog, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return TRUE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK SectionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_SIZE: OnSize(dialog, LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_PAINT: OnPaint(dialog); return TRUE;
+    case WM_ERASEBKGND:
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, OnEraseBackground(dialog, reinterpret_cast<HDC>(wParam)));
+        return TRUE;
+    // The arrow keys scroll the tree instead of moving between controls.
+    case WM_GETDLGCODE: SetWindowLongPtrW(dialog, DWLP_MSGRESULT, DLGC_WANTARROWS); return TRUE;
+    case WM_KEYDOWN: OnKeyDown(dialog, wParam); return TRUE;
+    case WM_VSCROLL: OnVScroll(dialog, LOWORD(wParam), static_cast<short>(HIWORD(wParam))); return TRUE;
+    case WM_LBUTTONDOWN: OnClick(dialog, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK: EndDialog(dialog, IDOK); return TRUE;
+        case IDCANCEL:
+            s_chooser.chosen = 0;
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_DESTROY: OnDestroy(dialog); return TRUE;
+    }
+    return FALSE;
+}
+
+int ChooseSection(HINSTANCE instance, HWND owner, int lesson, Settings* settings)
+{
+    s_chooser = {nullptr, lesson, lesson, settings};
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SECTIONS), owner, SectionDialogProc, 0);
+    return s_chooser.chosen;
+}
+
+const IndexView* OpenSectionView()
+{
+    return s_chooser.view;
+}

@@ -1,0 +1,176 @@
+// The section chooser opened through Index, driven with real messages.
+#include "tests/search/dialog_driver.h"
+
+#include "app/main_window.h"
+#include "index/index_layout.h"
+#include "index/section_dialog.h"
+#include "resources/resource.h"
+
+namespace dialog_test {
+namespace {
+
+class SectionChooser : public DialogTest {
+protected:
+    void Open(std::function<void(HWND dialog, const IndexView* view)> script, UINT end = IDCANCEL)
+    {
+        DialogDriver::Next([script, end](HWND dialog) {
+            script(dialog, OpenSectionView());
+            // A click that chose a lesson has ended the dialog already; a
+            // cancel behind it is never read, and keeps a miss from hanging.
+            if (end == WM_CLOSE)
+                PostMessageW(dialog, WM_CLOSE, 0, 0);
+            else
+                PostMessageW(dialog, WM_COMMAND, end ? end : IDCANCEL, 0);
+        });
+        Command(IDM_INDEX);
+    }
+};
+
+// Client y of the middle of line i, or -1 when it is not on the page.
+int LineY(const IndexView* view, uint32_t line)
+{
+    int y = view->top;
+    unsigned seen = 0;
+    for (uint32_t i = 0; view->lines[i].flags; ++i) {
+        const IndexLine& l = view->lines[i];
+        if (!(l.flags & INDEX_FLAG_VISIBLE)) continue;
+        if (seen++ < view->topLine) continue;
+        if (i == line) return y + l.height / 2;
+        y += l.height;
+    }
+    return -1;
+}
+
+uint32_t LineOfKey(const IndexView* view, uint16_t key)
+{
+    uint32_t i = 0;
+    while (view->lines[i].flags && view->lines[i].key != key) ++i;
+    return i;
+}
+
+void ClickLine(HWND dialog, const IndexView* view, uint32_t line, int dx = 2)
+{
+    const IndexLine& l = view->lines[line];
+    SendMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(l.x + dx, LineY(view, line)));
+}
+
+TEST_F(SectionChooser, OpensOnTheCurrentLessonAndEnterStays)
+{
+    PresetWindow();
+    Preset(L"Flags", DEFAULT_FLAGS | FLAG_PIN);
+    Preset(L"Day", 732737);
+    Preset(L"Lesson", 207);
+    Start();
+    bool revealed = false;
+    RECT box = {};
+    Open([&](HWND dialog, const IndexView* view) {
+        uint32_t line = LineOfKey(view, 0x4000 | 207);
+        revealed = view->lines[line].flags & INDEX_FLAG_VISIBLE;
+        GetWindowRect(dialog, &box);
+    }, IDOK);
+    EXPECT_TRUE(revealed);
+    EXPECT_EQ(g_settings.Lesson, 207);
+    EXPECT_EQ(g_settings.Day, 732737);
+    RECT main;
+    GetWindowRect(window, &main);
+    EXPECT_EQ(box.left, main.left + g_state.chooserWidth / 8);
+    EXPECT_EQ(box.right - box.left, g_state.chooserWidth * 3 / 4);
+}
+
+// The first visible lesson other than the current one, or the end line.
+uint32_t OtherLesson(const IndexView* view, int current)
+{
+    uint32_t i = 0;
+    for (; view->lines[i].flags; ++i) {
+        const IndexLine& l = view->lines[i];
+        if ((l.flags & INDEX_FLAG_VISIBLE) && (l.key & INDEX_KEY_LINK) && (l.key & INDEX_KEY_LESSON) != current) break;
+    }
+    return i;
+}
+
+TEST_F(SectionChooser, ClickingALessonGoesThere)
+{
+    PresetWindow();
+    Preset(L"Flags", DEFAULT_FLAGS | FLAG_PIN);
+    Preset(L"Day", 732737);
+    Preset(L"Lesson", 207);
+    Start();
+    int target = 0;
+    Open([&](HWND dialog, const IndexView* view) {
+        // Lesson 207 ends its section: the entry shown after it is the next
+        // section, which opens on a click.
+        uint32_t line = OtherLesson(view, 207);
+        if (!view->lines[line].flags) {
+            uint32_t next = LineOfKey(view, 0x4000 | 207) + 1;
+            ClickLine(dialog, view, next);
+            line = OtherLesson(view, 207);
+        }
+        target = view->lines[line].key & INDEX_KEY_LESSON;
+        ClickLine(dialog, view, line);
+    }, 0);
+    EXPECT_GT(target, 0);
+    EXPECT_EQ(g_settings.Lesson, target);
+    EXPECT_EQ(g_settings.Day, 0);   // a lesson by number belongs to no day
+}
+
+TEST_F(SectionChooser, CancelAndTheCloseBoxStay)
+{
+    PresetWindow();
+    Start();
+    uint16_t lesson = g_settings.Lesson;
+    Open([](HWND, const IndexView*) {}, IDCANCEL);
+    EXPECT_EQ(g_settings.Lesson, lesson);
+    Open([](HWND, const IndexView*) {}, WM_CLOSE);
+    EXPECT_EQ(g_settings.Lesson, lesson);
+}
+
+TEST_F(SectionChooser, BookmarksBranchFirstInListOrder)
+{
+    PresetWindow();
+    const uint8_t marks[] = {12, 0, 3, 0, 200, 0, 0, 0};
+    PresetBytes(L"Bookmarks", marks, sizeof marks);
+    Start();
+    std::vector<uint16_t> keys;
+    Open([&](HWND dialog, const IndexView* view) {
+        for (uint32_t i = 0; i < 4; ++i) keys.push_back(view->lines[i].key);
+        ClickLine(dialog, view, 3);
+    }, 0);
+    EXPECT_EQ(keys, (std::vector<uint16_t>{0x8877, 0x400C, 0x4003, 0x40C8}));
+    EXPECT_EQ(g_settings.Lesson, 200);
+}
+
+TEST_F(SectionChooser, BranchesOpenScrollAndSurviveAResize)
+{
+    PresetWindow();
+    Start();
+    uint16_t visibleBefore = 0, visibleOpen = 0, afterResize = 0, top = 0, bottom = 0;
+    bool stillOpen = false;
+    Open([&](HWND dialog, const IndexView* view) {
+        visibleBefore = view->visibleLines;
+        // The second book: clicked on its caption it opens.
+        uint32_t book = 0;
+        for (int seen = 0; view->lines[book].flags; ++book)
+            if (view->lines[book].flags & INDEX_FLAG_VISIBLE && view->lines[book].indent == 13 && ++seen == 2) break;
+        ClickLine(dialog, view, book);
+        visibleOpen = view->visibleLines;
+        uint16_t key = view->lines[book].key;
+        // Narrower: laid out again, the book still open.
+        SetWindowPos(dialog, nullptr, 0, 0, 300, 250, SWP_NOMOVE | SWP_NOZORDER);
+        afterResize = view->visibleLines;
+        stillOpen = view->lines[LineOfKey(view, key)].flags & INDEX_FLAG_OPEN;
+        SendMessageW(dialog, WM_KEYDOWN, VK_END, 0);
+        bottom = view->topLine;
+        SendMessageW(dialog, WM_VSCROLL, SB_TOP, 0);
+        top = view->topLine;
+        SendMessageW(dialog, WM_KEYDOWN, VK_DOWN, 0);
+        SendMessageW(dialog, WM_KEYDOWN, VK_NEXT, 0);
+    });
+    EXPECT_GT(visibleOpen, visibleBefore);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_GE(afterResize, visibleOpen);
+    EXPECT_GT(bottom, 0);
+    EXPECT_EQ(top, 0);
+}
+
+}  // namespace
+}  // namespace dialog_test

@@ -19,6 +19,7 @@ void LoadBookmarks()
     uint8_t* bytes = ReadBytes(L"Bookmarks", nullptr, &size);
     InstallBookmarks(&g_bookmarks, bytes, bytes ? size : 0);
     std::free(bytes);
+    g_bookmarks.dontAsk = false;   // a new run asks again
 }
 
 void SaveBookmarks()

@@ -146,3 +146,26 @@ if command -v cupsd >/dev/null && [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 
   rm -f "$since"
 fi
 stop
+
+# 4. Finding: the search dialog with a word typed on the Latin keys
+# (ירושלים), the hit it finds with the headings banner, and the section
+# chooser with three bookmarks at the top.
+preset
+reg Bookmarks REG_BINARY 0c000300c8000000
+win=$(start)
+xdotool windowfocus "$win" >/dev/null 2>&1 || true
+xdotool key ctrl+w
+sleep 1.5
+xdotool type --delay 80 hruakho
+sleep 0.5
+shot search-dialog
+xdotool key Return
+sleep 2
+shot search-hit
+xdotool windowfocus "$win" >/dev/null 2>&1 || true
+xdotool key ctrl+i
+sleep 2
+shot section-chooser
+xdotool key Escape
+sleep 0.5
+stop

@@ -55,8 +55,8 @@ for t in "${targets[@]}"; do
   "$build/$t" "${limit[@]}" -max_len=$max_len -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$findings/" "$work" "$root/tests/fuzz/seeds/$t" >"$log" 2>&1
   rc=$?
-  executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+  executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
   elapsed=$(( $(date +%s) - start ))
   status=ok
   [ $rc -eq 0 ] || { status="FINDING (see $log)"; fail=1; }

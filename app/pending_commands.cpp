@@ -8,4 +8,3 @@
 #include "settings/bookmarks_win.h"
 
 int32_t RunCalendarDialog(HINSTANCE, HWND, int32_t, const char16_t*) { return 0; }
-INT_PTR RunFontDialog(HWND, Settings*) { return IDCANCEL; }

@@ -47,3 +47,11 @@
 
 // About box (103).
 #define IDC_ABOUT_LINK       1025
+
+// Font dialog (105).
+#define IDC_FONT_FACES       1001
+#define IDC_FONT_SAMPLE      1002
+#define IDC_FONT_BASE_97     1003
+#define IDC_FONT_BASE_224    1004
+#define IDC_FONT_BASE_5D0    1005
+#define IDC_FONT_SIZES       1006

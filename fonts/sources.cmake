@@ -1,0 +1,2 @@
+list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/font_choice.cpp)
+list(APPEND WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/font_dialog.cpp)

@@ -7,4 +7,3 @@
 #include "search/search_dialog.h"
 #include "settings/bookmarks_win.h"
 
-int32_t RunCalendarDialog(HINSTANCE, HWND, int32_t, const char16_t*) { return 0; }

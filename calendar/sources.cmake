@@ -2,6 +2,9 @@ list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/calendar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/schedule.cpp
   ${CMAKE_CURRENT_LIST_DIR}/date_text.cpp)
+# The month calendar dialog: its arithmetic, then its drawing.
+list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/calendar_grid.cpp)
+list(APPEND WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/calendar_dialog.cpp)
 # LocalDate: the C library's clock natively, GetLocalTime on Windows.
 if(WIN32)
   list(APPEND WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/local_date_win.cpp)

@@ -1,6 +1,7 @@
 // The clipboard encodings over arbitrary lesson texts: ExportSize must hold
 // what ExportUnicodeText writes, and the Rich Text body must fit
-// RtfBodySize. Input: letter base choice and Reverse bit, then the text.
+// RtfBodySize; old clipboard contents are joined in front. Input: letter
+// base choice and Reverse bit, then the text.
 #include <cstdlib>
 #include <cstring>
 #include "content/lesson_store.h"
@@ -39,6 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (docLength >= docSize) abort();
     free(doc);
     free(rtf);
+
+    // Joining Unicode text another program left, of any (odd) length.
+    std::span<const uint8_t> oldText(in.data, in.size < 300 ? in.size : 300);
+    size_t joinedSize = JoinedUnicodeSize(oldText.size(), wide);
+    auto* joined = static_cast<uint8_t*>(malloc(joinedSize));
+    JoinUnicodeText(oldText, wide, joined);
+    // An odd old length loses its half unit: the terminator ends one byte early.
+    size_t end = (oldText.size() & ~size_t{1}) + (joinedSize - oldText.size()) - 2;
+    if (joined[end] != 0 || joined[end + 1] != 0) abort();
+    free(joined);
 
     // A buffer one character short reports that it is full, and stays inside.
     if (bytes >= 4 && ExportUnicodeText(text, wide, bytes - 2) == 2) abort();

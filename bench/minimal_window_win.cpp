@@ -1,6 +1,11 @@
 // The yardstick for start-up under Wine: the least a Win32 program does to
 // put a painted window on the screen, started the same way as the reader.
+// Built a second time with BENCH_TOOLBAR, it also loads the common controls
+// and makes a toolbar, which shows what that library costs on its own.
 #include <windows.h>
+#ifdef BENCH_TOOLBAR
+#include <commctrl.h>
+#endif
 
 namespace {
 
@@ -34,6 +39,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     RegisterClassW(&wc);
     HWND window = CreateWindowExW(0, wc.lpszClassName, L"Minimal", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                   640, 480, nullptr, nullptr, instance, nullptr);
+#ifdef BENCH_TOOLBAR
+    InitCommonControls();
+    CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window, nullptr, instance,
+                    nullptr);
+#endif
     ShowWindow(window, show);
     UpdateWindow(window);
     MSG msg;

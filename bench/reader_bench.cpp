@@ -235,7 +235,12 @@ int main(int argc, char** argv)
     Row("encoded size, optimal against greedy", Fmt("%.0f B", double(packedOurs)), "greedy: " + Fmt("%.0f B", double(packedGreedy)),
         Fmt("%.3fx", double(packedOurs) / packedGreedy), "clearly smaller");
 
-    // Layout of the longest lesson.
+    // Layout of the longest lesson; also left in the work folder for the
+    // same layout with GDI under Wine.
+    if (FILE* f = fopen((dir + "/longest_lesson.bin").c_str(), "wb")) {
+        fwrite(texts[longest].data(), 1, texts[longest].size(), f);
+        fclose(f);
+    }
     for (int width : {320, 800, 1600}) {
         view->width = width;
         view->height = 600;

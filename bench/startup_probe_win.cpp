@@ -5,7 +5,7 @@
 // Again with a pattern found nowhere, so it searches the whole cycle; its
 // peak working set is read after start-up and after that search.
 // Prints rows of the bench table. Usage:
-//   startup_probe.exe <reader.exe> <minimal.exe> [runs]
+//   startup_probe.exe <reader.exe> <minimal.exe> [runs] [minimal-with-toolbar.exe]
 #include <windows.h>
 #include <psapi.h>
 
@@ -142,7 +142,8 @@ int wmain(int argc, wchar_t** argv)
     }
     int runs = argc > 3 ? _wtoi(argv[3]) : 5;
     PrepareReaderSettings();
-    std::vector<double> reader, minimal, search;
+    const wchar_t* withToolbar = argc > 4 ? argv[4] : nullptr;
+    std::vector<double> reader, minimal, toolbar, search;
     double startPeak = -1, searchPeak = -1;
     for (int run = 0; run < runs; ++run) {
         Started s{};
@@ -153,6 +154,8 @@ int wmain(int argc, wchar_t** argv)
         }
         minimal.push_back(s.seconds);
         Stop(s);
+        if (withToolbar && Start(withToolbar, L"QuorinBenchMinimal", &s)) toolbar.push_back(s.seconds);
+        if (withToolbar) Stop(s);
 
         if (!Start(argv[1], kReaderClass, &s)) {
             fprintf(stderr, "startup_probe: the reader did not start\n");
@@ -177,6 +180,11 @@ int wmain(int argc, wchar_t** argv)
     snprintf(against, sizeof against, "minimal window: %.0f ms", Best(minimal) * 1e3);
     snprintf(ratio, sizeof ratio, "%.2fx", Best(reader) / Best(minimal));
     Row("start-up to first paint, Wine (best of runs)", figure, against, ratio, "<= 1.2x");
+    if (!toolbar.empty()) {
+        snprintf(figure, sizeof figure, "%.0f ms", Best(toolbar) * 1e3);
+        snprintf(ratio, sizeof ratio, "%.2fx", Best(toolbar) / Best(minimal));
+        Row("minimal window with a toolbar (comctl32), Wine", figure, "the minimal window above", ratio, "(context)");
+    }
     snprintf(figure, sizeof figure, "%.0f ms", Best(search) * 1e3);
     Row("full-cycle search in the program, Wine", figure, "Search Again to \"Not Found!\"", "", "(figure)");
     snprintf(figure, sizeof figure, "%.1f MB", startPeak);

@@ -66,8 +66,16 @@ void FreeFontList()
     s_font.usedInBlock = 0;
 }
 
+FontListEntry* FindFace(const wchar_t* name);
+
 int CALLBACK CollectFontProc(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD, LPARAM)
 {
+    // Some systems name a typeface once per character set: list it once,
+    // as Hebrew when any of its sets is.
+    if (FontListEntry* seen = FindFace(font->lfFaceName)) {
+        if (metrics->tmCharSet == HEBREW_CHARSET_BYTE) seen->charSet = HEBREW_CHARSET_BYTE;
+        return 1;
+    }
     if (!s_font.blocks || s_font.usedInBlock == FONT_BLOCK_ENTRIES) {
         auto* block = static_cast<FontBlockOfEntries*>(std::calloc(1, sizeof(FontBlockOfEntries)));
         if (!block) return 0;
@@ -86,9 +94,9 @@ int CALLBACK CollectFontProc(const LOGFONTW* font, const TEXTMETRICW* metrics, D
     return 1;
 }
 
-const FontListEntry* FindFace(const wchar_t* name)
+FontListEntry* FindFace(const wchar_t* name)
 {
-    for (const FontListEntry* e = s_font.first; e; e = e->next)
+    for (FontListEntry* e = s_font.first; e; e = e->next)
         if (!wcscmp(e->faceName, name)) return e;
     return nullptr;
 }

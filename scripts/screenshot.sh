@@ -169,3 +169,24 @@ shot section-chooser
 xdotool key Escape
 sleep 0.5
 stop
+
+# 5. Choosing: the month calendar (a leap year's Adar II, split Adar
+# buttons) and the font dialog with its sample alphabet.
+preset
+reg Flags REG_DWORD $((0xD1140040 | 0x4))
+reg Day REG_DWORD 738965
+reg Lesson REG_DWORD 333
+win=$(start)
+xdotool windowfocus "$win" >/dev/null 2>&1 || true
+xdotool key ctrl+d
+sleep 1.5
+shot calendar-dialog
+xdotool key Escape
+sleep 0.5
+xdotool windowfocus "$win" >/dev/null 2>&1 || true
+xdotool key ctrl+f
+sleep 2
+shot font-dialog
+xdotool key Escape
+sleep 0.5
+stop

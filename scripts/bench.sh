@@ -54,7 +54,7 @@ if [ -f "$mingw/quorin.exe" ]; then
   [ -n "$layout" ] && timeout 120 wine "$layout" "$(winepath -w "$out/longest_lesson.bin" 2>/dev/null)" "$runs" \
     </dev/null 2>>"$out/probe.err" | cat
   wineserver -k 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb"
+  if [ -n "$xvfb" ]; then kill "$xvfb"; fi
 else
   echo "(no $mingw/quorin.exe: the Wine rows are left out)"
 fi

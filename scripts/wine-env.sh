@@ -2,9 +2,11 @@
 quorin_ensure_display() {
   if [ -z "${DISPLAY:-}" ]; then
     local n=${QUORIN_DISPLAY:-97}
-    if ! [ -e "/tmp/.X11-unix/X$n" ]; then
+    # A socket can outlive its server: ask the display itself.
+    if ! xdpyinfo -display ":$n" >/dev/null 2>&1; then
+      rm -f "/tmp/.X11-unix/X$n" "/tmp/.X$n-lock"
       Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-      for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+      for _ in $(seq 100); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break; sleep 0.1; done
     fi
     export DISPLAY=":$n"
   fi

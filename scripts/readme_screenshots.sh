@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Refreshes the README's pictures in docs/screenshots from scripts/screenshot.sh
+# (which needs a built Windows tree; BUILD_DIR or QUORIN_EXE as it reads them).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+shots=$(mktemp -d)
+trap 'rm -rf "$shots"' EXIT
+OUT=$shots bash "$root/scripts/screenshot.sh" >/dev/null
+mkdir -p "$root/docs/screenshots"
+for name in main-today main-lesson-100-rule search-hit section-chooser calendar-dialog font-dialog; do
+  [ -f "$shots/$name.png" ] || { echo "readme_screenshots: screenshot.sh made no $name.png" >&2; exit 1; }
+  cp "$shots/$name.png" "$root/docs/screenshots/$name.png"
+done
+echo "readme_screenshots: docs/screenshots updated"

@@ -10,4 +10,5 @@ if [ -z "${DISPLAY:-}" ]; then
   quorin_ensure_display
   echo "no display was set: started Xvfb on $DISPLAY"
 fi
-exec quorin
+# The launcher just installed (PREFIX as install.sh reads it), not another on the PATH.
+exec "${PREFIX:-/usr/local}/bin/quorin"

@@ -4,17 +4,9 @@
 #include <algorithm>
 
 #include "text/letter_code.h"
+#include "text/text_format.h"
 
 namespace {
-
-constexpr uint8_t STYLE_KIND_MASK = 0x07;
-constexpr uint8_t STYLE_RULE = 0x07;
-constexpr uint8_t STYLE_REVERSED = 0x10;
-constexpr uint8_t STYLE_ALIGN_MASK = 0x60;
-constexpr uint8_t STYLE_CENTRED = 0x40;
-constexpr uint8_t STYLE_SPACER = 0x80;
-constexpr int HANGING_SHIFT = 6;
-constexpr int RULE_PERCENT_FROM = 161;
 
 struct Record {
     uint8_t style;
@@ -54,10 +46,10 @@ void AddRule(std::string& out, const Record& r, int width)
 {
     if (!r.parameter) return;
     int length = width;
-    if (r.parameter >= RULE_PERCENT_FROM) length = std::max(1, (r.parameter - 160) * 2 * width / 100);
+    if (r.parameter > RULE_PIXELS_MAX) length = std::max(1, (r.parameter - RULE_PIXELS_MAX) * 2 * width / 100);
     length = std::min(length, width);
     std::string dashes(length, '-');
-    if ((r.style & STYLE_ALIGN_MASK) == STYLE_CENTRED)
+    if ((r.style & STYLE_ALIGN_MASK) == STYLE_ALIGN_CENTER)
         AddCentred(out, dashes, width);
     else
         out += dashes + '\n';
@@ -137,7 +129,7 @@ std::string FormatLessonForReading(const uint8_t* text, int width)
             bool continuation = !first && r.text[0] == ' ';
             if (r.style & STYLE_REVERSED) FlipReadingOrder(r.text);
             std::string body = LetterCodeToUtf8(Trimmed(r.text));
-            int level = r.parameter >> HANGING_SHIFT;
+            int level = r.parameter >> PARAM_LABEL_SHIFT;
             if (level && continuation) {
                 AddHanging(out, "", body, hang, width);
             } else if (level) {
@@ -147,7 +139,7 @@ std::string FormatLessonForReading(const uint8_t* text, int width)
                 hang = std::max<size_t>(CountChars(label) + 1, level + 1);
                 hang = std::min<size_t>(hang, width / 2);
                 AddHanging(out, label, rest, hang, width);
-            } else if ((r.style & STYLE_ALIGN_MASK) == STYLE_CENTRED) {
+            } else if ((r.style & STYLE_ALIGN_MASK) == STYLE_ALIGN_CENTER) {
                 AddHeading(out, body, width);
             } else {
                 for (const std::string& line : WrapWords(body, width)) out += line + '\n';

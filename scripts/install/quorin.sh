@@ -6,8 +6,9 @@
 set -u
 QUORIN_HOME=${QUORIN_HOME:-@QUORIN_HOME@}
 export WINEPREFIX=${QUORIN_WINEPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/quorin/wineprefix}
-# No Mono or Gecko prompts, no debug chatter.
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+# No Mono or Gecko prompts, no debug chatter, and no Wine menu entries or
+# file associations added to the user's desktop when the prefix is made.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   # Two first starts at once must not both build the prefix.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The installed launcher and menu entry work: install into a temporary
-# prefix, start through the .desktop Exec line on a private display with a
-# fresh Wine prefix (made on first use), wait for the "Quorin" window, start
-# again and see the second copy hand over and leave, then close.
+# prefix, start through the .desktop Exec line on a private display (the
+# launcher makes its Wine prefix in the home on first use, never ~/.wine),
+# wait for the "Quorin" window, start again and see the second copy hand
+# over and leave, close, and reset the settings.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -24,9 +25,13 @@ Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=":$n"
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-export QUORIN_WINEPREFIX=$tmp/wineprefix
+# A home of its own: the launcher must pick its prefix there, not ~/.wine.
+export HOME=$tmp/home
+unset XDG_DATA_HOME QUORIN_WINEPREFIX WINEPREFIX
+mkdir -p "$HOME"
+prefix=$HOME/.local/share/quorin/wineprefix
 cleanup() {
-  WINEPREFIX=$QUORIN_WINEPREFIX wineserver -k >/dev/null 2>&1
+  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
   kill "$xvfb" 2>/dev/null
   rm -rf "$tmp"
 }
@@ -50,7 +55,8 @@ windows() { xdotool search --onlyvisible --name '^Quorin$' 2>/dev/null | wc -l; 
 eval "$exec_line" &
 first=$!
 timeout 120 xdotool search --sync --onlyvisible --name '^Quorin$' >/dev/null 2>&1 || bad "no Quorin window within 120 s"
-[ -f "$QUORIN_WINEPREFIX/system.reg" ] || bad "the launcher made no prefix of its own"
+[ -f "$prefix/system.reg" ] || bad "the launcher made no prefix of its own"
+[ -e "$HOME/.wine" ] && bad "the launcher touched the default prefix ~/.wine"
 [ "$(windows)" = 1 ] || bad "$(windows) main windows after the first start"
 
 eval "$exec_line" &
@@ -64,15 +70,15 @@ sleep 1
 [ "$(windows)" = 1 ] || bad "$(windows) main windows after the second start"
 kill -0 $first 2>/dev/null || bad "the first copy ended when the second started"
 
-WINEPREFIX=$QUORIN_WINEPREFIX wineserver -k >/dev/null 2>&1
+WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
 wait $first 2>/dev/null
 
 # Resetting the settings removes the key from the launcher's prefix only.
 key='HKCU\Software\Lumivex\Quorin-3-Chapter-Hebrew'
-WINEPREFIX=$QUORIN_WINEPREFIX wine reg add "$key" /v FontSize /t REG_DWORD /d 30 /f >/dev/null 2>&1
-WINEPREFIX=$QUORIN_WINEPREFIX wine reg query "$key" >/dev/null 2>&1 || bad "could not store a setting to reset"
+WINEPREFIX=$prefix wine reg add "$key" /v FontSize /t REG_DWORD /d 30 /f >/dev/null 2>&1
+WINEPREFIX=$prefix wine reg query "$key" >/dev/null 2>&1 || bad "could not store a setting to reset"
 bash "$root/scripts/reset-settings.sh" >/dev/null || bad "reset-settings.sh failed"
-WINEPREFIX=$QUORIN_WINEPREFIX wine reg query "$key" >/dev/null 2>&1 && bad "the settings key survived a reset"
-WINEPREFIX=$QUORIN_WINEPREFIX wineserver -k >/dev/null 2>&1
+WINEPREFIX=$prefix wine reg query "$key" >/dev/null 2>&1 && bad "the settings key survived a reset"
+WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
 [ $fail = 0 ] && echo "launcher: installed, started from the menu entry, second start handed over, settings reset"
 exit $fail

@@ -7,6 +7,7 @@
 
 #include "app/globals.h"
 #include "fonts/font_choice.h"
+#include "search/edit_direction_win.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 
@@ -196,6 +197,7 @@ BOOL FillFontDialog(HWND dialog, Settings* settings)
     s_font = {};
     s_font.settings = settings;
     if (!settings->FontAsciiBase) settings->FontAsciiBase = 0x5D0;
+    EditReordersHebrew();
     SetSampleAlphabet(dialog, settings->FontAsciiBase);
     CheckBase(dialog, settings->FontAsciiBase);
     EnumFontsW(dc, nullptr, CollectFontProc, 0);

@@ -8,6 +8,7 @@
 #include "app/globals.h"
 #include "resources/resource.h"
 #include "search/find_next.h"
+#include "search/edit_direction_win.h"
 #include "search/search_entry.h"
 #include "settings/settings.h"
 #include "text/text_view.h"
@@ -159,6 +160,7 @@ BOOL OnInitDialog(HWND dialog)
 {
     s_search = {};
     s_search.edit = GetDlgItem(dialog, IDC_SEARCH_TEXT);
+    EditReordersHebrew();
     char16_t text[BOX_TEXT_SIZE];
     PatternToBoxText(g_settings.SearchString, g_settings.FontAsciiBase, text);
     LONG units = GetDialogBaseUnits();

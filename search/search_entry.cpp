@@ -4,6 +4,8 @@
 #include "search/matcher.h"
 #include "settings/settings.h"
 
+int g_editReordersHebrew = -1;
+
 namespace {
 
 constexpr char16_t kKeys[KEY_TABLE_SIZE + 1] = u"abcdefghijklmnopqrstuvwxyz;.,/'";

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "calendar/schedule.h"
 #include "resources/resource.h"
+#include "search/edit_direction_win.h"
 #include "search/search_dialog.h"
 
 namespace dialog_test {
@@ -126,6 +127,31 @@ TEST_F(SearchDialog, ReadingOrderTypingWithUnicodeLetters)
     EXPECT_EQ(backspaced, L"\u05D0\u05E01");
     EXPECT_EQ(home, 0u);
     EXPECT_EQ(deleted, L"\u05E01");
+}
+
+TEST_F(SearchDialog, EditThatKeepsStoredOrderGetsDisplayOrder)
+{
+    // Where the edit control does not reorder Hebrew (Wine), a box in reading
+    // order would read backwards: it keeps display order, each letter to the
+    // left of the previous one, and stores the same pattern.
+    g_editReordersHebrew = 0;
+    StartWithBase(0x5D0);
+    std::wstring typed;
+    Open([&](HWND, HWND edit) {
+        Type(edit, L"tb");
+        typed = WindowText(edit);
+    }, IDOK);
+    EXPECT_EQ(typed, L"\u05E0\u05D0");
+    EXPECT_EQ(Pattern(), "qa");
+}
+
+TEST_F(SearchDialog, EditDirectionIsAskedOnce)
+{
+    g_editReordersHebrew = -1;
+    bool first = EditReordersHebrew();
+    EXPECT_EQ(g_editReordersHebrew, first ? 1 : 0);
+    g_editReordersHebrew = 1;
+    EXPECT_TRUE(EditReordersHebrew());
 }
 
 TEST_F(SearchDialog, BothOrdersStoreTheSamePattern)

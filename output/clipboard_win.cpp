@@ -14,7 +14,8 @@ namespace {
 // Clipboard memory holding a copy of bytes, or none.
 HGLOBAL ClipboardMemory(size_t size)
 {
-    return GlobalAlloc(GMEM_DDESHARE | GMEM_MOVEABLE, size);
+    // Zeroed: other programs may read the whole block, rounding included.
+    return GlobalAlloc(GMEM_DDESHARE | GMEM_MOVEABLE | GMEM_ZEROINIT, size);
 }
 
 // Empties the clipboard and gives it the memory; the memory is freed when

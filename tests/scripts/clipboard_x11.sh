@@ -14,7 +14,25 @@ session_begin clipboard
 trap 'session_end; [ -n "${KEEP_WORK:-}" ] && echo "kept $work" || rm -rf "$work"' EXIT
 fail=0
 lesson=100
-"$cli" lesson $lesson >"$work/lesson.txt"
+# The lesson one line per record in reading order, from its raw bytes.
+"$cli" lesson $lesson --raw | python3 -c '
+import re, sys
+data = sys.stdin.buffer.read()
+swap = str.maketrans("()[]{}", ")(][}{")
+i = 0
+while i < len(data) and data[i]:
+    style = data[i]
+    end = data.index(0, i + 2)
+    raw = data[i + 2:end]
+    i = end + 1
+    if style & 7 == 7:
+        continue
+    text = "".join(chr(0x5D0 + b - 0x61) if 0x61 <= b <= 0x7B else "{" if b == 0x7E else chr(b) for b in raw)
+    if style & 0x10:
+        # Display order to reading order; a run of digits keeps its own order.
+        text = "".join(reversed(re.findall(r"[0-9]+|[^0-9]", text))).translate(swap)
+    print(text)
+' >"$work/lesson.txt"
 
 # Offered targets, then the bytes of one of them.
 clip() { xclip -selection clipboard -o -t "$1" 2>/dev/null; }

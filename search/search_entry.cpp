@@ -3,6 +3,7 @@
 #include <algorithm>
 #include "search/matcher.h"
 #include "settings/settings.h"
+#include "text/letter_code.h"
 
 int g_editReordersHebrew = -1;
 
@@ -28,19 +29,6 @@ constexpr auto kPictureLetters = [] {
     for (const auto& s : swaps) std::swap(t.code[s[0]], t.code[s[1]]);
     return t;
 }();
-
-char16_t Mirror(char16_t c)
-{
-    switch (c) {
-    case u'(': return u')';
-    case u')': return u'(';
-    case u'[': return u']';
-    case u']': return u'[';
-    case u'{': return u'}';
-    case u'}': return u'{';
-    default: return c;
-    }
-}
 
 bool IsDigit(char16_t c)
 {
@@ -86,22 +74,6 @@ char16_t PictureKeyChar(int key, int32_t letterBase)
     if (key < 0 || key > PICTURE_KEYS) return 0;
     if (key == PICTURE_SPACE_KEY) return u' ';
     return static_cast<char16_t>(kPictureLetters.code[key - 1] - 0x61 + letterBase);
-}
-
-void FlipReadingOrder16(char16_t* text, int n)
-{
-    std::reverse(text, text + n);
-    for (int i = 0; i < n;) {
-        if (!IsDigit(text[i])) {
-            text[i] = Mirror(text[i]);
-            ++i;
-            continue;
-        }
-        int end = i;
-        while (end < n && IsDigit(text[end])) ++end;
-        std::reverse(text + i, text + end);
-        i = end;
-    }
 }
 
 void PatternToBoxText(const uint8_t* pattern, int32_t letterBase, char16_t* out)

@@ -3,6 +3,7 @@
 // stored pattern. Portable; search_dialog.cpp drives the edit control.
 #pragma once
 #include <cstdint>
+#include "text/letter_code.h"
 
 constexpr int KEY_TABLE_SIZE = 31;
 constexpr int PICTURE_KEYS = 27;
@@ -39,9 +40,6 @@ int PictureKeyAt(int x, int y);
 // The character of a picture key (index 0..27), or 0 for none.
 char16_t PictureKeyChar(int key, int32_t letterBase);
 
-// Reverses n characters, swapping brackets, keeping runs of digits in
-// their own order; doing it twice gives the text back.
-void FlipReadingOrder16(char16_t* text, int n);
 
 // The stored pattern as the box shows it (zero-ended, at most 33 characters
 // and the zero): display order, or reading order with a Unicode base.

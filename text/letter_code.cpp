@@ -58,7 +58,8 @@ uint8_t MirrorBracket(uint8_t b)
     }
 }
 
-bool IsDigit(uint8_t b) { return b >= '0' && b <= '9'; }
+template <typename Ch>
+bool IsDigit(Ch c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
@@ -113,20 +114,49 @@ bool Utf8ToLetterCode(std::string_view utf8, std::string& out, size_t* badAt)
     return true;
 }
 
-void FlipReadingOrder(std::span<uint8_t> text)
+namespace {
+
+// Reverses, mirrors brackets and puts each run of digits back in its order.
+template <typename Ch, typename Mirror>
+void FlipRun(Ch* text, size_t n, Mirror mirror)
 {
-    std::reverse(text.begin(), text.end());
-    for (size_t i = 0; i < text.size();) {
+    std::reverse(text, text + n);
+    for (size_t i = 0; i < n;) {
         if (!IsDigit(text[i])) {
-            text[i] = MirrorBracket(text[i]);
+            text[i] = mirror(text[i]);
             ++i;
             continue;
         }
         size_t end = i;
-        while (end < text.size() && IsDigit(text[end])) ++end;
-        std::reverse(text.begin() + i, text.begin() + end);
+        while (end < n && IsDigit(text[end])) ++end;
+        std::reverse(text + i, text + end);
         i = end;
     }
+}
+
+}  // namespace
+
+char16_t MirrorChar(char16_t c)
+{
+    switch (c) {
+    case u'(': return u')';
+    case u')': return u'(';
+    case u'[': return u']';
+    case u']': return u'[';
+    case u'{': return u'}';
+    case u'}': return u'{';
+    default: return c;
+    }
+}
+
+void FlipReadingOrder(std::span<uint8_t> text)
+{
+    FlipRun(text.data(), text.size(), MirrorBracket);
+}
+
+void FlipReadingOrder16(char16_t* text, int n)
+{
+    if (n > 0) FlipRun(text, static_cast<size_t>(n), MirrorChar);
 }
 
 void FlipReadingOrder(std::string& text)

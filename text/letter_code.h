@@ -33,3 +33,8 @@ bool Utf8ToLetterCode(std::string_view utf8, std::string& out, size_t* badAt = n
 // own order. Doing it twice gives the text back.
 void FlipReadingOrder(std::span<uint8_t> text);
 void FlipReadingOrder(std::string& text);
+// The same for n display characters ('{' and '}' as themselves).
+void FlipReadingOrder16(char16_t* text, int n);
+
+// A bracket's partner: ( ) [ ] { } swapped, anything else as itself.
+char16_t MirrorChar(char16_t c);

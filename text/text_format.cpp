@@ -1,5 +1,6 @@
 // Letter code to display characters, with the letter base and Reverse mode.
 #include "text/text_format.h"
+#include "text/letter_code.h"
 
 #include <cstdlib>
 #include "settings/settings.h"
@@ -14,19 +15,6 @@ char16_t DisplayChar(uint8_t byte, int32_t base)
         return static_cast<char16_t>(base + (byte - LETTER_CODE_FIRST));
     if (byte == LETTER_CODE_BRACE) return u'{';
     return byte;
-}
-
-char16_t MirrorChar(char16_t c)
-{
-    switch (c) {
-    case u'(': return u')';
-    case u')': return u'(';
-    case u'[': return u']';
-    case u']': return u'[';
-    case u'{': return u'}';
-    case u'}': return u'{';
-    default: return c;
-    }
 }
 
 char16_t* OutputPlace(ConversionBuffer* buffer, int count)

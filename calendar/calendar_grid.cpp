@@ -1,4 +1,5 @@
 #include "calendar/calendar_grid.h"
+#include "calendar/date_text.h"
 
 #include <cstdio>
 #include "calendar/calendar.h"
@@ -12,22 +13,10 @@ const uint8_t* Name(const char* s)
     return reinterpret_cast<const uint8_t*>(s);
 }
 
-constexpr const char* kButtonNames[12] = {
-    "prjq",     // ניסן
-    "yjja",     // אייר
-    "pfjr",     // סיון
-    "gfo{",     // תמוז
-    "ba nhqo",  // מנחם אב
-    "mfma",     // אלול
-    "jyz{",     // תשרי
-    "pfzh",     // חשון
-    "fmrl",     // כסלו
-    "{bi",      // טבת
-    "ibz",      // שבט
-    "yda",      // אדר
-};
-constexpr const char* ADAR_I = "'a yda";   // אדר א'
-constexpr const char* ADAR_II = "'b";      // ב'
+// The buttons use the date text's month names, but for month 5's longer
+// two-word name and Adar II's short label.
+constexpr const char* MONTH_5_BUTTON = "ba nhqo";  // מנחם אב
+constexpr const char* ADAR_II = "'b";  // ב'
 
 int32_t Today()
 {
@@ -57,9 +46,9 @@ bool Inside(const MonthButton& b, int x, int y)
 void ResetCalendar(CalendarState* s)
 {
     *s = {};
-    for (int i = 0; i < 11; ++i) s->buttons[i].name = Name(kButtonNames[i]);
-    s->commonPair[0].name = Name(kButtonNames[11]);
-    s->leapPair[0].name = Name(ADAR_I);
+    for (int i = 0; i < 11; ++i) s->buttons[i].name = Name(i == 4 ? MONTH_5_BUTTON : HebrewMonthName(i + 1, false));
+    s->commonPair[0].name = Name(HebrewMonthName(12, false));
+    s->leapPair[0].name = Name(HebrewMonthName(12, true));
     s->leapPair[1].name = Name(ADAR_II);
 }
 

@@ -87,7 +87,7 @@ int32_t FormatHebrewDate(const DateRec* date, uint8_t* buffer)
     // (a broken stored day) would index past them.
     if (date->day < 1 || date->day > 30 || date->year < 1) return 0;
 
-    const char* month = leap ? kLeapMonthNames[date->month] : kMonthNames[date->month];
+    const char* month = HebrewMonthName(date->month, leap);
 
     int32_t thousands = date->year / 1000;
     int32_t r = date->year % 1000;
@@ -118,4 +118,10 @@ int32_t FormatHebrewDate(const DateRec* date, uint8_t* buffer)
     if (n <= 0 || n >= DATE_TEXT_SIZE) return 0;
     std::memcpy(buffer, text, n + 1);
     return n;
+}
+
+const char* HebrewMonthName(int32_t month, bool leap)
+{
+    if (month < 1 || month > (leap ? 13 : 12)) return "";
+    return leap ? kLeapMonthNames[month] : kMonthNames[month];
 }

@@ -13,3 +13,7 @@ constexpr int HEBREW_DATE_TEXT_MAX = 18;
 // written (missing pointers, month outside the year, day outside 1..30,
 // year below 1).
 int32_t FormatHebrewDate(const DateRec* date, uint8_t* buffer);
+
+// The name of a Hebrew month (1..12, or 1..13 in a leap year) as the date
+// text writes it, in the letter code; empty outside the year.
+const char* HebrewMonthName(int32_t month, bool leap);

@@ -2,7 +2,6 @@
 // optimal parse vs the greedy parse vs zlib level 9 (raw deflate, same
 // per-lesson records), and decoding speed vs zlib inflate.
 // Usage: compress_bench [generated-dir] [corpus-dir]
-#include <zlib.h>
 
 #include <chrono>
 #include <cstdio>
@@ -13,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/zlib_yardstick.h"
 #include "content/lesson_store.h"
 #include "tools/compressor.h"
 
@@ -78,32 +78,6 @@ std::vector<Bytes> TextsFromCorpus(const std::filesystem::path& dir) {
   }
   texts.back().insert(texts.back().end(), {0, 0});
   return texts;
-}
-
-Bytes Deflate(const Bytes& in) {
-  z_stream z{};
-  deflateInit2(&z, 9, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY);
-  Bytes out(deflateBound(&z, in.size()));
-  z.next_in = const_cast<uint8_t*>(in.data());
-  z.avail_in = static_cast<uInt>(in.size());
-  z.next_out = out.data();
-  z.avail_out = static_cast<uInt>(out.size());
-  deflate(&z, Z_FINISH);
-  out.resize(z.total_out);
-  deflateEnd(&z);
-  return out;
-}
-
-bool Inflate(const Bytes& in, uint8_t* out, size_t size) {
-  z_stream z{};
-  inflateInit2(&z, -15);
-  z.next_in = const_cast<uint8_t*>(in.data());
-  z.avail_in = static_cast<uInt>(in.size());
-  z.next_out = out;
-  z.avail_out = static_cast<uInt>(size);
-  int rc = inflate(&z, Z_FINISH);
-  inflateEnd(&z);
-  return rc == Z_STREAM_END && z.total_out == size;
 }
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }

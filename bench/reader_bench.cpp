@@ -5,7 +5,6 @@
 // widths, and peak memory. Figures only; nothing here passes or fails.
 // Usage: reader_bench [work-dir]   (work-dir holds the text grep reads)
 #include <sys/resource.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +16,7 @@
 #include <vector>
 
 #include "calendar/schedule.h"
+#include "bench/zlib_yardstick.h"
 #include "content/lesson_store.h"
 #include "content/resource_lookup.h"
 #include "search/search_walk.h"
@@ -91,34 +91,6 @@ std::vector<Record> LessonRecords()
         }
     }
     return records;
-}
-
-Bytes Deflate(const Bytes& in)
-{
-    z_stream z{};
-    deflateInit2(&z, 9, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY);
-    Bytes out(deflateBound(&z, in.size()));
-    z.next_in = const_cast<uint8_t*>(in.data());
-    z.avail_in = static_cast<uInt>(in.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
-
-bool Inflate(const Bytes& in, uint8_t* out, size_t size)
-{
-    z_stream z{};
-    inflateInit2(&z, -15);
-    z.next_in = const_cast<uint8_t*>(in.data());
-    z.avail_in = static_cast<uInt>(in.size());
-    z.next_out = out;
-    z.avail_out = static_cast<uInt>(size);
-    int rc = inflate(&z, Z_FINISH);
-    inflateEnd(&z);
-    return rc == Z_STREAM_END && z.total_out == size;
 }
 
 // grep -c over the lessons written out uncompressed, one record a line.

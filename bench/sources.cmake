@@ -1,28 +1,21 @@
-# Encoder/decoder yardstick against zlib; built unsanitised and optimised so
-# the times mean something.
+# Benchmarks: built unsanitised and optimised so the times mean something,
+# with the embedded lessons and zlib as the yardstick.
 find_package(ZLIB)
 if(ZLIB_FOUND)
-  add_executable(compress_bench
-    ${CMAKE_CURRENT_LIST_DIR}/compress_bench.cpp ${CMAKE_CURRENT_LIST_DIR}/zlib_yardstick.cpp
-    ${CMAKE_SOURCE_DIR}/content/lesson_store.cpp
-    ${CMAKE_SOURCE_DIR}/content/resource_lookup_native.cpp
-    ${CMAKE_SOURCE_DIR}/content/buffer_error_native.cpp
-    ${CMAKE_SOURCE_DIR}/tools/compressor.cpp
-    ${QUORIN_EMBED})
-  target_compile_options(compress_bench PRIVATE -fno-sanitize=all -O2)
-  target_link_options(compress_bench PRIVATE -fno-sanitize=all)
-  target_link_libraries(compress_bench PRIVATE ZLIB::ZLIB)
-endif()
+  function(add_bench name)
+    add_executable(${name} ${ARGN}
+      ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/zlib_yardstick.cpp
+      ${CMAKE_SOURCE_DIR}/content/resource_lookup_native.cpp
+      ${CMAKE_SOURCE_DIR}/content/buffer_error_native.cpp
+      ${CMAKE_SOURCE_DIR}/tools/compressor.cpp
+      ${QUORIN_EMBED})
+    target_compile_options(${name} PRIVATE -fno-sanitize=all -O2)
+    target_link_options(${name} PRIVATE -fno-sanitize=all)
+    target_link_libraries(${name} PRIVATE ZLIB::ZLIB)
+  endfunction()
 
-# The reader's table of figures (scripts/bench.sh): the portable heart built
-# unsanitised and optimised, with the embedded lessons.
-if(ZLIB_FOUND)
-  add_executable(reader_bench ${CMAKE_CURRENT_LIST_DIR}/reader_bench.cpp ${CMAKE_CURRENT_LIST_DIR}/zlib_yardstick.cpp ${CORE_SOURCES}
-    ${CMAKE_SOURCE_DIR}/content/resource_lookup_native.cpp
-    ${CMAKE_SOURCE_DIR}/content/buffer_error_native.cpp
-    ${CMAKE_SOURCE_DIR}/tools/compressor.cpp
-    ${QUORIN_EMBED})
-  target_compile_options(reader_bench PRIVATE -fno-sanitize=all -O2)
-  target_link_options(reader_bench PRIVATE -fno-sanitize=all)
-  target_link_libraries(reader_bench PRIVATE ZLIB::ZLIB)
+  # Encoder and decoder against zlib.
+  add_bench(compress_bench ${CMAKE_CURRENT_LIST_DIR}/compress_bench.cpp ${CMAKE_SOURCE_DIR}/content/lesson_store.cpp)
+  # The reader's table of figures (scripts/bench.sh): the whole portable heart.
+  add_bench(reader_bench ${CMAKE_CURRENT_LIST_DIR}/reader_bench.cpp ${CORE_SOURCES})
 endif()

@@ -44,6 +44,13 @@ preset() {
   reg showCmd REG_DWORD 1
 }
 
+# The shared settings and a pinned lesson (and day, 0 for a lesson by number).
+pinned() {
+  preset
+  reg Flags REG_DWORD $((0xD1140040 | 0x4))
+  reg Lesson REG_DWORD "$1"
+  reg Day REG_DWORD "$2"
+}
 
 # Starts the program, waits for its window and gives its id.
 start() {
@@ -80,10 +87,7 @@ stop
 
 # 2. A lesson chosen by number (pinned), where chapters meet: the rule
 # between them and the labelled paragraphs around it.
-preset
-reg Flags REG_DWORD $((0xD1140040 | 0x4))
-reg Lesson REG_DWORD 100
-reg Day REG_DWORD 0
+pinned 100 0
 win=$(start)
 shot main-lesson-100
 xdotool windowfocus "$win" >/dev/null 2>&1 || true
@@ -95,10 +99,7 @@ stop
 # 3. The About box, opened with F1; the page set-up dialog, opened with
 # Ctrl+P and answered with Enter; and page 1 of what the PDF printer made of
 # the lesson (when CUPS and cups-pdf are installed).
-preset
-reg Flags REG_DWORD $((0xD1140040 | 0x4))
-reg Lesson REG_DWORD 100
-reg Day REG_DWORD 0
+pinned 100 0
 win=$(start)
 xdotool windowfocus "$win" >/dev/null 2>&1 || true
 xdotool key F1
@@ -172,10 +173,7 @@ stop
 
 # 5. Choosing: the month calendar (a leap year's Adar II, split Adar
 # buttons) and the font dialog with its sample alphabet.
-preset
-reg Flags REG_DWORD $((0xD1140040 | 0x4))
-reg Day REG_DWORD 738965
-reg Lesson REG_DWORD 333
+pinned 333 738965
 win=$(start)
 xdotool windowfocus "$win" >/dev/null 2>&1 || true
 xdotool key ctrl+d

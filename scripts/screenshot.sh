@@ -107,13 +107,9 @@ sleep 1.5
 shot about-box
 xdotool key Escape
 sleep 0.5
-if command -v cupsd >/dev/null && [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] && command -v pdftoppm >/dev/null; then
-  if ! lpstat -r >/dev/null 2>&1; then
-    cupsd && for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
-  fi
-  lpstat -p PDF >/dev/null 2>&1 ||
-    lpadmin -p PDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
-  lpadmin -d PDF
+. "$(dirname "$0")/pdf-printer.sh"
+if command -v cupsd >/dev/null && [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] && command -v pdftoppm >/dev/null &&
+   pdf_printer_ready; then
   since=$(mktemp)
   xdotool windowfocus "$win" >/dev/null 2>&1 || true
   xdotool key ctrl+p

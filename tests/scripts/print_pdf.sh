@@ -15,14 +15,8 @@ done
 [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] || { echo "print_pdf: skipped, no cups-pdf"; exit 0; }
 
 # The spooler and its PDF printer, as the default.
-if ! lpstat -r >/dev/null 2>&1; then
-  cupsd || { echo "print_pdf: FAILED, cupsd did not start"; exit 1; }
-  for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
-fi
-if ! lpstat -p PDF >/dev/null 2>&1; then
-  lpadmin -p PDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
-fi
-lpadmin -d PDF
+. "$root/scripts/pdf-printer.sh"
+why=$(pdf_printer_ready 2>&1) || { echo "print_pdf: FAILED, $why"; exit 1; }
 mkdir -p "$out"
 
 work=$(mktemp -d)

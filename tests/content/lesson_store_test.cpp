@@ -78,6 +78,94 @@ TEST(UnCompress, ShortOrDamagedInputIsABufferError) {
   }
 }
 
+// The command set decoded one byte at a time, as plainly as it can be said:
+// the yardstick for the decoder's wide copies.
+std::vector<uint8_t> PlainDecode(const std::vector<uint8_t>& in) {
+  std::vector<uint8_t> out;
+  for (size_t i = 0; i < in.size();) {
+    unsigned b = in[i++];
+    if (b >= 1 && b <= 8) {
+      out.insert(out.end(), in.begin() + i, in.begin() + i + b);
+      i += b;
+    } else if (b < 0x80) {
+      out.push_back(static_cast<uint8_t>(b));
+    } else if (b < 0xC0) {
+      unsigned v = b << 8 | in[i++];
+      size_t distance = (v >> 3) & 0x7FF, length = (v & 7) + 3;
+      for (size_t k = 0; k < length; ++k) out.push_back(out[out.size() - distance]);
+    } else {
+      out.push_back(' ');
+      out.push_back(static_cast<uint8_t>(b ^ 0x80));
+    }
+  }
+  return out;
+}
+
+// A valid stream of every kind of command, with distances crowded near the
+// short ones where copies overlap what they write.
+std::vector<uint8_t> RandomStream(unsigned seed, size_t commands) {
+  srand(seed);
+  std::vector<uint8_t> in;
+  size_t written = 0;
+  while (commands--) {
+    int kind = rand() % 4;
+    if (kind == 0) {
+      int n = 1 + rand() % 8;
+      in.push_back(static_cast<uint8_t>(n));
+      for (int k = 0; k < n; ++k) in.push_back(static_cast<uint8_t>(rand()));
+      written += n;
+    } else if (kind == 1) {
+      in.push_back(static_cast<uint8_t>(9 + rand() % (0x80 - 9)));
+      written += 1;
+    } else if (kind == 2 && written > 0) {
+      size_t limit = written < 0x7FF ? written : 0x7FF;
+      size_t distance = 1 + (rand() % 2 ? rand() % 20 : rand()) % limit;
+      unsigned lengthBits = rand() % 8;
+      unsigned v = 0x8000 | static_cast<unsigned>(distance) << 3 | lengthBits;
+      in.push_back(static_cast<uint8_t>(v >> 8));
+      in.push_back(static_cast<uint8_t>(v));
+      written += lengthBits + 3;
+    } else {
+      in.push_back(static_cast<uint8_t>(0xC0 + rand() % 0x40));
+      written += 2;
+    }
+  }
+  return in;
+}
+
+TEST(UnCompress, LongStreamsDecodeAsThePlainReading) {
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    std::vector<uint8_t> in = RandomStream(seed, 3000);
+    std::vector<uint8_t> expected = PlainDecode(in);
+    ASSERT_LT(expected.size(), 65536u);
+    // The whole stream, and stated sizes that end inside it (a command cut
+    // short near the end, or deep in the stream where copies run wide).
+    for (size_t size : {expected.size(), expected.size() - 1, expected.size() - 7, expected.size() / 2 + seed}) {
+      Decoded d = Decode(in, static_cast<uint16_t>(size));
+      ASSERT_TRUE(d.ok) << "seed " << seed << " size " << size;
+      std::vector<uint8_t> want(expected.begin(), expected.begin() + size);
+      want.push_back(0);
+      ASSERT_EQ(d.text, want) << "seed " << seed << " size " << size;
+    }
+  }
+}
+
+TEST(UnCompress, DamageDeepInALongStreamIsABufferError) {
+  std::vector<uint8_t> in = RandomStream(7, 200);
+  size_t good = PlainDecode(in).size();
+  ASSERT_LT(good, 0x7FFu);
+  // A copy reaching before the start, and a distance of 0, each followed by
+  // enough input that the decoder is still on its wide path.
+  for (std::vector<uint8_t> damage : {std::vector<uint8_t>{0xBF, 0xFF}, std::vector<uint8_t>{0x80, 0x07}}) {
+    std::vector<uint8_t> bad = in;
+    bad.insert(bad.end(), damage.begin(), damage.end());
+    bad.insert(bad.end(), 20, 'x');
+    Decoded d = Decode(bad, static_cast<uint16_t>(good + 40));
+    EXPECT_FALSE(d.ok);
+    EXPECT_EQ(d.reason, LOAD_BUFFER_ERROR);
+  }
+}
+
 TEST(UnCompress, UnusableRecord) {
   int32_t reason = 0;
   EXPECT_EQ(UnCompress(nullptr, &reason), nullptr);

@@ -1,5 +1,6 @@
 #include "search/matcher.h"
 
+#include <cstdint>
 #include <cstring>
 #include "settings/settings.h"
 
@@ -24,13 +25,29 @@ void ConvertSearchText(const char16_t* text)
 
 namespace {
 
+// Whether any of the eight bytes in w equals c (the classic zero-byte test).
+bool HasByte(uint64_t w, uint8_t c)
+{
+    uint64_t x = w ^ (0x0101010101010101ULL * c);
+    return ((x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL) != 0;
+}
+
 // Works on indices relative to `lower` so nothing ever points below the text.
 // Returns the index of the match's last byte, or -1; n is the pattern length.
 long MatchAt(const uint8_t* lower, const uint8_t* p, long n, long from, uint16_t* length)
 {
     if (n <= 0 || from < 0) return -1;
+    const uint8_t last = p[n - 1];
     for (long e = from; e >= 0; --e) {
-        if (lower[e] != p[n - 1]) continue;
+        // Most of a text holds no candidate end: skip it eight bytes at a time.
+        while (e >= 7) {
+            uint64_t w;
+            std::memcpy(&w, lower + e - 7, 8);
+            if (HasByte(w, last)) break;
+            e -= 8;
+        }
+        if (e < 0) break;
+        if (lower[e] != last) continue;
         long j = n - 2;
         long k = e - 1;
         bool failed = false;

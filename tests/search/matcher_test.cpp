@@ -81,6 +81,26 @@ TEST(MatchBackward, BoundsAreRespected)
     EXPECT_EQ(MatchBackward(lower + 1, Bytes("b"), lower, &length), nullptr);
 }
 
+TEST(MatchBackward, LongTextsFindTheNearestEndAtEveryAlignment)
+{
+    // The scan skips stretches without the pattern's last letter; a hit must
+    // be found wherever it sits against those stretches, and never past from.
+    uint16_t length = 0;
+    for (size_t at = 0; at < 40; ++at) {
+        std::string text(40, 'x');
+        text.replace(at, 2, "ab");
+        text.resize(42, 'x');
+        const uint8_t* lower = Bytes(text);
+        EXPECT_EQ(Match(text, "ab", &length), static_cast<int>(at + 1)) << at;
+        EXPECT_EQ(MatchBackward(lower, Bytes("ab"), lower + at, &length), nullptr) << at;
+        EXPECT_EQ(MatchBackward(lower, Bytes("ab"), lower + at + 1, &length), lower + at + 1) << at;
+        // A wildcard pattern whose gap reaches back over a long stretch.
+        std::string gapped = "c" + std::string(30, 'y') + text;
+        EXPECT_EQ(Match(gapped, "c*b", &length), static_cast<int>(31 + at + 1)) << at;
+        EXPECT_EQ(length, 31 + at + 2) << at;
+    }
+}
+
 TEST(FindInText, RecordsStartAndBoundaries)
 {
     // Offsets: record 1 at 0 ("xab" at 2..4), record 2 at 6 ("ab" at 8..9, its zero at 10),

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+void* (*g_indexAllocate)(size_t) = std::malloc;
+
 namespace {
 
 bool Visible(const IndexLine& line)
@@ -33,12 +35,22 @@ uint32_t RevealEntry(IndexView* view, uint32_t i)
     return i;
 }
 
+// Zeroed memory from the chooser's allocator.
+void* AllocateZeroed(size_t size)
+{
+    void* block = g_indexAllocate(size);
+    if (block) std::memset(block, 0, size);
+    return block;
+}
+
 bool Grow(IndexView* view)
 {
     uint32_t capacity = view->capacity + INDEX_GROWTH;
-    void* lines = std::realloc(view->lines, (capacity + 1) * sizeof(IndexLine));
+    auto* lines = static_cast<IndexLine*>(AllocateZeroed((capacity + 1) * sizeof(IndexLine)));
     if (!lines) return false;
-    view->lines = static_cast<IndexLine*>(lines);
+    std::memcpy(lines, view->lines, (view->capacity + 1) * sizeof(IndexLine));
+    std::free(view->lines);
+    view->lines = lines;
     view->capacity = capacity;
     return true;
 }
@@ -75,7 +87,7 @@ int LayoutRecord(IndexView* view, const IndexMeasure* m, const IndexRecord& r, i
     int room = std::max(view->width - indent, 0);
 
     // The caption is stored in display order; lines are broken in reading order.
-    auto* run = static_cast<uint8_t*>(std::malloc(r.length + 1));
+    auto* run = static_cast<uint8_t*>(g_indexAllocate(r.length + 1));
     if (!run) return -2;
     for (size_t i = 0; i < r.length; ++i) run[i] = r.caption[r.length - 1 - i];
     run[r.length] = 0;
@@ -111,11 +123,16 @@ int LayoutRecord(IndexView* view, const IndexMeasure* m, const IndexRecord& r, i
 
 IndexView* NewIndexView(uint8_t* text, const FontBlock* font, int width, int height)
 {
-    auto* view = static_cast<IndexView*>(std::calloc(1, sizeof(IndexView)));
-    if (!view) return nullptr;
-    view->lines = static_cast<IndexLine*>(std::calloc(INDEX_FIRST_CAPACITY + 1, sizeof(IndexLine)));
+    // The view owns the text from here on, also when it cannot be made.
+    auto* view = static_cast<IndexView*>(AllocateZeroed(sizeof(IndexView)));
+    if (!view) {
+        std::free(text);
+        return nullptr;
+    }
+    view->lines = static_cast<IndexLine*>(AllocateZeroed((INDEX_FIRST_CAPACITY + 1) * sizeof(IndexLine)));
     if (!view->lines) {
         std::free(view);
+        std::free(text);
         return nullptr;
     }
     view->capacity = INDEX_FIRST_CAPACITY;
@@ -281,7 +298,7 @@ int MoveTopLine(IndexView* view, int delta)
 
 IndexOpenState* SnapshotOpenState(const IndexView* view)
 {
-    auto* state = static_cast<IndexOpenState*>(std::malloc((view->visibleLines + 1u) * sizeof(IndexOpenState)));
+    auto* state = static_cast<IndexOpenState*>(g_indexAllocate((view->visibleLines + 1u) * sizeof(IndexOpenState)));
     if (!state) return nullptr;
     size_t n = 0;
     for (uint32_t i = 0; i < view->lineCount && n < view->visibleLines; ++i) {

@@ -45,7 +45,12 @@ struct IndexView {
     void* fontCache;        // the Win32 side's
 };
 
-// A view over text (taken over) for the box; null without memory.
+// Where the chooser's view, lines, caption copies and open-state snapshots
+// come from: malloc here, the aborting allocator in the program.
+extern void* (*g_indexAllocate)(size_t size);
+
+// A view over text (taken over, freed also on failure) for the box; null
+// without memory.
 IndexView* NewIndexView(uint8_t* text, const FontBlock* font, int width, int height);
 void FreeIndexView(IndexView* view);
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/globals.h"
+#include "app/start_up.h"
 #include "index/index_layout.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -71,7 +72,7 @@ HFONT IndexFontFor(IndexView* view, uint16_t style)
     uint16_t key = style & INDEX_FONT_KEY;
     for (auto* f = static_cast<IndexFont*>(view->fontCache); f; f = f->next)
         if (f->key == key) return f->font;
-    auto* f = static_cast<IndexFont*>(std::malloc(sizeof(IndexFont)));
+    auto* f = static_cast<IndexFont*>(AllocateOrShutDown(sizeof(IndexFont)));
     if (!f) return nullptr;
     *f = {static_cast<IndexFont*>(view->fontCache), key, CreateIndexFont(view, style)};
     view->fontCache = f;
@@ -111,12 +112,14 @@ void MeasureRun(void* context, const uint8_t* bytes, int* width, int* count)
     MeasureFit(Dc(static_cast<IndexView*>(context)), bytes, width, count);
 }
 
-void Layout(IndexView* view)
+// False when memory ran out; the program is then shutting down.
+bool Layout(IndexView* view)
 {
     const IndexMeasure measure = {view, MeasureSelect, MeasureRun};
     HGDIOBJ kept = GetCurrentObject(Dc(view), OBJ_FONT);
-    LayoutIndex(view, &measure);
+    int result = LayoutIndex(view, &measure);
     SelectObject(Dc(view), kept);
+    return result != -2;
 }
 
 void DrawIndexIcon(IndexView* view, const IndexLine& line, int top)
@@ -199,7 +202,10 @@ BOOL OnInitDialog(HWND dialog)
     }
     view->dc = GetDC(dialog);
     s_chooser.view = view;
-    Layout(view);
+    if (!Layout(view)) {
+        EndDialog(dialog, IDCANCEL);
+        return FALSE;
+    }
     RevealLesson(view, s_chooser.current);
     UpdateIndexScrollBar(dialog, view);
 
@@ -218,9 +224,13 @@ void OnSize(HWND dialog, int width, int height)
     IndexOpenState* state = SnapshotOpenState(view);
     view->width = width - RESIZE_MARGIN;
     view->height = height;
-    Layout(view);
-    if (state) RestoreOpenState(view, state);
+    bool laidOut = Layout(view);
+    if (laidOut && state) RestoreOpenState(view, state);
     std::free(state);
+    if (!laidOut) {
+        EndDialog(dialog, IDCANCEL);
+        return;
+    }
     if (!view->maxTop) view->topLine = 0;
     RECT client;
     GetClientRect(dialog, &client);
@@ -332,6 +342,9 @@ INT_PTR CALLBACK SectionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 int ChooseSection(HINSTANCE instance, HWND owner, int lesson, Settings* settings)
 {
+    // Out of memory inside the chooser ends the program in order, as
+    // everywhere else that cannot carry on without the block.
+    g_indexAllocate = AllocateOrShutDown;
     s_chooser = {nullptr, lesson, lesson, settings};
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SECTIONS), owner, SectionDialogProc, 0);
     return s_chooser.chosen;

@@ -148,6 +148,48 @@ TEST(IndexLayout, ManyLinesGrowTheArray)
     EXPECT_EQ(t[600].flags, 0);
 }
 
+// An allocator that refuses its n-th request and every one after it.
+int g_allowed = 0;
+void* Rationed(size_t size)
+{
+    return g_allowed-- > 0 ? std::malloc(size) : nullptr;
+}
+
+TEST(IndexLayout, RunningOutOfMemoryAnywhereLeavesNothingBehind)
+{
+    // Enough captions that the line array must grow, so every allocation of
+    // view, lines, growth, caption copies and snapshot gets its turn to fail.
+    std::vector<uint8_t> text;
+    for (int i = 1; i <= 300; ++i) {
+        auto rec = BuildIndex({{static_cast<uint16_t>(0x4000 | i), 0x81, 1, "ab cd"}});
+        text.insert(text.end(), rec.begin(), rec.end() - 5);
+    }
+    text.insert(text.end(), 5, 0);
+    void* (*kept)(size_t) = g_indexAllocate;
+    g_indexAllocate = Rationed;
+    bool finished = false;
+    for (int allowed = 0; allowed < 2000 && !finished; ++allowed) {
+        g_allowed = allowed;
+        IndexView* view = NewIndexView(Copy(text), nullptr, 50, 100);
+        if (!view) {
+            EXPECT_LT(allowed, 2);
+            continue;
+        }
+        if (LayoutIndex(view, &kFixed) == 0) {
+            EXPECT_EQ(view->lineCount, 600u);
+            IndexOpenState* state = SnapshotOpenState(view);
+            if (state) {
+                RestoreOpenState(view, state);
+                finished = true;
+            }
+            std::free(state);
+        }
+        FreeIndexView(view);
+    }
+    g_indexAllocate = kept;
+    EXPECT_TRUE(finished);
+}
+
 TEST(IndexTree, ClosingHidesEverythingBelowOpeningShowsChildren)
 {
     Tree t(SampleIndex(), 300, 200);

@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "app/late_libraries_win.h"
 #include "app/maker.h"
 
-BOOL(WINAPI* g_shellExecuteEx)(SHELLEXECUTEINFOW* info) = ShellExecuteExW;
+BOOL(WINAPI* g_shellExecuteEx)(SHELLEXECUTEINFOW* info) = LateShellExecuteEx;
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/globals.h"
+#include "app/late_libraries_win.h"
 #include "app/maker.h"
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"
@@ -169,7 +170,7 @@ const wchar_t* CommDlgErrorText(DWORD code)
     return nullptr;
 }
 
-const wchar_t* CommDlgErrorText() { return CommDlgErrorText(CommDlgExtendedError()); }
+const wchar_t* CommDlgErrorText() { return CommDlgErrorText(LateCommDlgExtendedError()); }
 
 HGLOBAL ReadDevMode(HGLOBAL fallback)
 {
@@ -204,7 +205,7 @@ HDC BeginPrintJob(const wchar_t* name, PrintMargins* margins)
     psd.rtMargin = {margins->left, margins->top, margins->right, margins->bottom};
     HGLOBAL handedIn = ReadDevMode(s_runDevMode);
     psd.hDevMode = handedIn;
-    if (!PageSetupDlgW(&psd)) {
+    if (!LatePageSetupDlg(&psd)) {
         if (psd.hDevMode && psd.hDevMode != s_runDevMode) GlobalFree(psd.hDevMode);
         ReportSetupFailure();
         return nullptr;

@@ -2,9 +2,11 @@
 // caught by a recorder in place of the browser.
 #include "tests/app/reader_fixture.h"
 
+#include <cderr.h>
 #include <string>
 
 #include "app/about_dialog.h"
+#include "app/late_libraries_win.h"
 #include "app/update_check.h"
 #include "resources/resource.h"
 
@@ -178,6 +180,33 @@ TEST_F(About, HelpAndTheMenuOpenTheBox)
     ASSERT_EQ(BoxCloser::texts.size(), 2u);
     EXPECT_EQ(BoxCloser::texts[0], L"Quorin: 3 Chapters");
     EXPECT_TRUE(g_handed.empty());
+}
+
+}  // namespace
+}  // namespace reader_test
+
+namespace reader_test {
+namespace {
+
+// The shell and the common dialogs are not imported; their calls must still
+// reach the real libraries when first made.
+TEST(LateLibraries, ReachTheShellAndTheCommonDialogs)
+{
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"Open";
+    info.lpFile = L"C:\\no such folder\\no such file.quorin";
+    SetLastError(0);
+    EXPECT_FALSE(LateShellExecuteEx(&info));
+    EXPECT_NE(GetLastError(), DWORD(ERROR_DLL_NOT_FOUND));
+    EXPECT_NE(GetModuleHandleW(L"shell32.dll"), nullptr);
+
+    // A structure of the wrong size is refused by the dialog itself.
+    PAGESETUPDLGW setup = {};
+    setup.lStructSize = 1;
+    EXPECT_FALSE(LatePageSetupDlg(&setup));
+    EXPECT_EQ(LateCommDlgExtendedError(), DWORD(CDERR_STRUCTSIZE));
 }
 
 }  // namespace

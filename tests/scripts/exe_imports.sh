@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # quorin.exe stands alone: it imports only DLLs every Windows has, and it
-# carries its version (1.84a) and its application manifest.
+# carries its version (1.84a) and its application manifest. The shell and
+# the common dialogs are loaded when first used, not at every start.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 exe=${QUORIN_EXE:-${BUILD_DIR:-$root/build}/mingw/quorin.exe}
@@ -16,7 +17,8 @@ dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: /
 while read -r dll; do
   [ -n "$dll" ] || continue
   case "${dll,,}" in
-    kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | comctl32.dll | advapi32.dll | shell32.dll | \
+    shell32.dll | comdlg32.dll) bad "imports $dll at start-up; it is loaded on first use" ;;
+    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | advapi32.dll | \
     ole32.dll | msvcrt.dll | ucrtbase.dll | api-ms-win-crt-*.dll | api-ms-win-core-*.dll) ;;
     *) bad "imports $dll, which is not a system DLL" ;;
   esac

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__) && defined(__GNUC__)
+#include <emmintrin.h>
+#endif
 #include "settings/settings.h"
 
 void ConvertSearchTextTo(const char16_t* text, int32_t letterBase, uint8_t* pattern)
@@ -39,7 +42,20 @@ long MatchAt(const uint8_t* lower, const uint8_t* p, long n, long from, uint16_t
     if (n <= 0 || from < 0) return -1;
     const uint8_t last = p[n - 1];
     for (long e = from; e >= 0; --e) {
-        // Most of a text holds no candidate end: skip it eight bytes at a time.
+        // Most of a text holds no candidate end: skip it sixteen or eight
+        // bytes at a time, landing on the nearest candidate when one shows.
+#if defined(__SSE2__) && defined(__GNUC__)
+        const __m128i wanted = _mm_set1_epi8(static_cast<char>(last));
+        while (e >= 15) {
+            __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + e - 15));
+            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
+            if (mask) {
+                e -= 15 - (31 - __builtin_clz(mask));
+                break;
+            }
+            e -= 16;
+        }
+#endif
         while (e >= 7) {
             uint64_t w;
             std::memcpy(&w, lower + e - 7, 8);

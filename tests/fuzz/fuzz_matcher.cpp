@@ -33,6 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (const uint8_t* end = MatchBackward(text, pattern, text + textSize - 1, &length)) {
         if (end < text || end >= text + textSize || length == 0 || end + 1 - length < text) abort();
     }
+    // A pattern without wildcards is found exactly where a plain backward
+    // search finds its last occurrence: the scan may skip, never miss.
+    size_t n = strlen(reinterpret_cast<const char*>(pattern));
+    if (n && !memchr(pattern, PATTERN_ANY, n) && !memchr(pattern, PATTERN_GAP, n)) {
+        const uint8_t* expected = nullptr;
+        for (size_t e = textSize; e-- >= n && !expected;)
+            if (memcmp(text + e + 1 - n, pattern, n) == 0) expected = text + e;
+        if (MatchBackward(text, pattern, text + textSize - 1, &length) != expected) abort();
+    }
     free(text);
     return 0;
 }

@@ -133,7 +133,8 @@ TEST(IndexLayout, DeepLevelsNarrowViewsAndEmptyText)
     FreeIndexView(v);
 }
 
-TEST(IndexLayout, ManyLinesGrowTheArray)
+// 300 open lesson entries "ab cd", two lines each at 50 pixels.
+std::vector<uint8_t> ManyCaptions()
 {
     std::vector<uint8_t> text;
     for (int i = 1; i <= 300; ++i) {
@@ -141,7 +142,12 @@ TEST(IndexLayout, ManyLinesGrowTheArray)
         text.insert(text.end(), rec.begin(), rec.end() - 5);
     }
     text.insert(text.end(), 5, 0);
-    Tree t(text, 50, 100);   // 3 bytes a line: each caption takes two lines
+    return text;
+}
+
+TEST(IndexLayout, ManyLinesGrowTheArray)
+{
+    Tree t(ManyCaptions(), 50, 100);   // 3 bytes a line: each caption takes two lines
     EXPECT_EQ(t.view->lineCount, 600u);
     EXPECT_EQ(t.view->visibleLines, 600);
     EXPECT_EQ(t.view->maxTop, 590);
@@ -159,12 +165,7 @@ TEST(IndexLayout, RunningOutOfMemoryAnywhereLeavesNothingBehind)
 {
     // Enough captions that the line array must grow, so every allocation of
     // view, lines, growth, caption copies and snapshot gets its turn to fail.
-    std::vector<uint8_t> text;
-    for (int i = 1; i <= 300; ++i) {
-        auto rec = BuildIndex({{static_cast<uint16_t>(0x4000 | i), 0x81, 1, "ab cd"}});
-        text.insert(text.end(), rec.begin(), rec.end() - 5);
-    }
-    text.insert(text.end(), 5, 0);
+    std::vector<uint8_t> text = ManyCaptions();
     void* (*kept)(size_t) = g_indexAllocate;
     g_indexAllocate = Rationed;
     bool finished = false;

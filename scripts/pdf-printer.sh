@@ -17,3 +17,14 @@ pdf_printer_ready() {
   fi
   lpadmin -d PDF || { echo "the PDF printer could not be made the default" >&2; return 1; }
 }
+
+# Where cups-pdf leaves a job's PDF: ~/PDF of the submitting user as the
+# password file has it (not $HOME, which a CI runner may point elsewhere),
+# or its folder for anonymous jobs.
+pdf_output_dirs() {
+  local home
+  home=$(getent passwd "$(id -un)" | cut -d: -f6)
+  echo "${home:-$HOME}/PDF"
+  [ "${home:-$HOME}" = "$HOME" ] || echo "$HOME/PDF"
+  echo /var/spool/cups-pdf/ANONYMOUS
+}

@@ -125,7 +125,7 @@ if command -v cupsd >/dev/null && [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 
     xdotool key Return
     pdf=
     for _ in $(seq 120); do
-      pdf=$(find "$HOME/PDF" -name '*.pdf' -newer "$since" 2>/dev/null | head -1)
+      pdf=$(find $(pdf_output_dirs) -name '*.pdf' -newer "$since" 2>/dev/null | head -1)
       [ -n "$pdf" ] && ! lpstat -o PDF 2>/dev/null | grep -q . && break
       pdf=
       sleep 0.5

@@ -7,7 +7,6 @@ set -uo pipefail
 . "$(dirname "$0")/../output/wine_session.sh"
 cli=${QUORIN_CLI:-$build/native/quorin-cli}
 out=${OUT:-$root/out/print}
-pdfdir=${PDF_DIR:-$HOME/PDF}
 for tool in wine xdotool Xvfb python3 cupsd lpadmin pdfinfo pdftotext pdftoppm; do
   command -v "$tool" >/dev/null || { echo "print_pdf: skipped, no $tool"; exit 0; }
 done
@@ -17,6 +16,7 @@ done
 # The spooler and its PDF printer, as the default.
 . "$root/scripts/pdf-printer.sh"
 why=$(pdf_printer_ready 2>&1) || { echo "print_pdf: FAILED, $why"; exit 1; }
+mapfile -t pdfdirs < <(if [ -n "${PDF_DIR:-}" ]; then echo "$PDF_DIR"; else pdf_output_dirs; fi)
 mkdir -p "$out"
 
 work=$(mktemp -d)
@@ -45,7 +45,7 @@ answer_setup() {
 wait_pdf() {
   local f=
   for _ in $(seq 120); do
-    f=$(find "$pdfdir" -name '*.pdf' -newer "$work/since" 2>/dev/null | head -1)
+    f=$(find "${pdfdirs[@]}" -name '*.pdf' -newer "$work/since" 2>/dev/null | head -1)
     if [ -n "$f" ] && ! lpstat -o PDF 2>/dev/null | grep -q .; then
       sleep 1
       echo "$f"
@@ -60,7 +60,7 @@ preset $lesson
 start || exit 1
 keys ctrl+p
 answer_setup || exit 1
-pdf=$(wait_pdf) || { echo "print_pdf: FAILED, no PDF in $pdfdir"; exit 1; }
+pdf=$(wait_pdf) || { echo "print_pdf: FAILED, no PDF in ${pdfdirs[*]}"; exit 1; }
 stop
 
 cp "$pdf" "$out/lesson-$lesson.pdf"

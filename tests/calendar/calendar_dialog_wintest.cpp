@@ -13,14 +13,10 @@ class CalendarDialog : public DialogTest {
 protected:
     void Open(std::function<void(HWND dialog, const CalendarState* s)> script, UINT end = IDCANCEL)
     {
-        DialogDriver::Next([script, end](HWND dialog) {
+        DialogDriver::Next([script](HWND dialog) {
             UpdateWindow(dialog);   // painted once, so the arrows have their place
             script(dialog, OpenCalendarState());
-            if (end == WM_CLOSE)
-                PostMessageW(dialog, WM_CLOSE, 0, 0);
-            else
-                PostMessageW(dialog, WM_COMMAND, end ? end : IDCANCEL, 0);
-        });
+        }, end);
         Command(IDM_CALENDAR);
     }
 };

@@ -14,13 +14,7 @@ class FontDialog : public DialogTest {
 protected:
     void Open(std::function<void(HWND dialog)> script, UINT end = IDCANCEL)
     {
-        DialogDriver::Next([script, end](HWND dialog) {
-            script(dialog);
-            if (end == WM_CLOSE)
-                PostMessageW(dialog, WM_CLOSE, 0, 0);
-            else
-                PostMessageW(dialog, WM_COMMAND, end, 0);
-        });
+        DialogDriver::Next(script, end);
         Command(IDM_FONT);
     }
 };

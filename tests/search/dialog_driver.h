@@ -31,25 +31,19 @@ struct DialogDriver {
 
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
     {
-        if (code == HCBT_ACTIVATE) {
-            HWND window = reinterpret_cast<HWND>(wParam);
-            wchar_t cls[32] = {};
-            GetClassNameW(window, cls, 32);
-            if (std::wstring(cls) == L"#32770" && window != dialog) {
-                if (!dialog && script) {
-                    dialog = window;
-                    SetTimer(window, 1, 0, RunScript);
-                } else {
-                    wchar_t text[256] = {};
-                    GetDlgItemTextW(window, 0xFFFF, text, 256);
-                    boxes.push_back(text);
-                    int answer = IDOK;
-                    if (!answers.empty()) {
-                        answer = answers.front();
-                        answers.pop_front();
-                    }
-                    PostMessageW(window, WM_COMMAND, answer, 0);
+        HWND window = box_hook::ActivatedDialog(code, wParam);
+        if (window && window != dialog) {
+            if (!dialog && script) {
+                dialog = window;
+                SetTimer(window, 1, 0, RunScript);
+            } else {
+                boxes.push_back(box_hook::BoxText(window));
+                int answer = IDOK;
+                if (!answers.empty()) {
+                    answer = answers.front();
+                    answers.pop_front();
                 }
+                PostMessageW(window, WM_COMMAND, answer, 0);
             }
         }
         return CallNextHookEx(hook, code, wParam, lParam);
@@ -73,6 +67,19 @@ struct DialogDriver {
     {
         dialog = nullptr;
         script = std::move(run);
+    }
+    // The same, then ends the dialog with end: WM_CLOSE for the close box,
+    // else that command (0: Cancel). After a script that ended the dialog
+    // itself the message is never read; it keeps a miss from hanging.
+    static void Next(std::function<void(HWND)> run, UINT end)
+    {
+        Next([run = std::move(run), end](HWND window) {
+            run(window);
+            if (end == WM_CLOSE)
+                PostMessageW(window, WM_CLOSE, 0, 0);
+            else
+                PostMessageW(window, WM_COMMAND, end ? end : IDCANCEL, 0);
+        });
     }
 };
 

@@ -25,13 +25,7 @@ protected:
     // end (a command, or WM_CLOSE for the close box).
     void Open(std::function<void(HWND dialog, HWND edit)> script, UINT end = IDCANCEL)
     {
-        DialogDriver::Next([script, end](HWND dialog) {
-            script(dialog, GetDlgItem(dialog, IDC_SEARCH_TEXT));
-            if (end == WM_CLOSE)
-                PostMessageW(dialog, WM_CLOSE, 0, 0);
-            else if (end)
-                PostMessageW(dialog, WM_COMMAND, end, 0);
-        });
+        DialogDriver::Next([script](HWND dialog) { script(dialog, GetDlgItem(dialog, IDC_SEARCH_TEXT)); }, end);
         Command(IDM_SEARCH);
     }
     std::string Pattern() const { return reinterpret_cast<const char*>(g_settings.SearchString); }

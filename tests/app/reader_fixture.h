@@ -13,6 +13,7 @@
 #include "calendar/calendar.h"
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"
+#include "tests/app/dialog_boxes.h"
 #include "text/text_view.h"
 
 namespace reader_test {
@@ -26,19 +27,13 @@ struct BoxCloser {
 
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
     {
-        if (code == HCBT_ACTIVATE) {
-            HWND box = reinterpret_cast<HWND>(wParam);
-            wchar_t cls[32] = {};
-            GetClassNameW(box, cls, 32);
-            if (std::wstring(cls) == L"#32770") {
-                wchar_t text[256] = {};
-                GetDlgItemTextW(box, 0xFFFF, text, 256);
-                texts.push_back(text);
-                GetWindowTextW(box, text, 256);
-                titles.push_back(text);
-                PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-            }
+        if (HWND box = box_hook::ActivatedDialog(code, wParam)) {
+            texts.push_back(box_hook::BoxText(box));
+            wchar_t title[256] = {};
+            GetWindowTextW(box, title, 256);
+            titles.push_back(title);
+            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
         return CallNextHookEx(hook, code, wParam, lParam);
     }

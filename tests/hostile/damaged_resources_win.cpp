@@ -15,6 +15,7 @@
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"
 #include "text/text_view.h"
+#include "tests/app/dialog_boxes.h"
 
 namespace {
 
@@ -25,17 +26,10 @@ int g_failed;
 // Notes every message box and ends it, as a person pressing OK would.
 LRESULT CALLBACK CloseBoxes(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_ACTIVATE) {
-        HWND box = reinterpret_cast<HWND>(wParam);
-        wchar_t cls[32] = {};
-        GetClassNameW(box, cls, 32);
-        if (std::wstring(cls) == L"#32770") {
-            wchar_t text[256] = {};
-            GetDlgItemTextW(box, 0xFFFF, text, 256);
-            g_boxes.push_back(text);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-        }
+    if (HWND box = box_hook::ActivatedDialog(code, wParam)) {
+        g_boxes.push_back(box_hook::BoxText(box));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
     }
     return CallNextHookEx(g_hook, code, wParam, lParam);
 }

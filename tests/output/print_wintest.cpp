@@ -41,26 +41,19 @@ struct Driver {
 
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
     {
-        if (code == HCBT_ACTIVATE) {
-            HWND box = reinterpret_cast<HWND>(wParam);
-            wchar_t cls[32] = {};
-            GetClassNameW(box, cls, 32);
-            if (std::wstring(cls) == L"#32770") {
-                if (IsPageSetup(box)) {
-                    ++setups;
-                    // Let the dialog fill its fields first.
-                    SetTimer(box, 1, 300, [](HWND b, UINT, UINT_PTR id, DWORD) {
-                        KillTimer(b, id);
-                        Answer(b);
-                    });
-                } else {
-                    wchar_t caption[64] = {}, text[256] = {};
-                    GetWindowTextW(box, caption, 64);
-                    GetDlgItemTextW(box, 0xFFFF, text, 256);
-                    boxes.push_back(std::wstring(caption) + L": " + text);
-                    PostMessageW(box, WM_COMMAND, IDOK, 0);
-                }
-            }
+        HWND box = box_hook::ActivatedDialog(code, wParam);
+        if (box && IsPageSetup(box)) {
+            ++setups;
+            // Let the dialog fill its fields first.
+            SetTimer(box, 1, 300, [](HWND b, UINT, UINT_PTR id, DWORD) {
+                KillTimer(b, id);
+                Answer(b);
+            });
+        } else if (box) {
+            wchar_t caption[64] = {};
+            GetWindowTextW(box, caption, 64);
+            boxes.push_back(std::wstring(caption) + L": " + box_hook::BoxText(box));
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
         return CallNextHookEx(hook, code, wParam, lParam);
     }

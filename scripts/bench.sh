@@ -38,12 +38,8 @@ if [ -f "$mingw/quorin.exe" ]; then
   # that died would otherwise pass for a live one).
   xvfb=
   if [ -z "${DISPLAY:-}" ]; then
-    n=${BENCH_DISPLAY:-83}
-    rm -f "/tmp/.X11-unix/X$n"
-    Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb=$!
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    export DISPLAY=":$n"
+    quorin_own_display "${BENCH_DISPLAY:-83}"
+    xvfb=$quorin_xvfb
   fi
   quorin_ensure_prefix
   # Input from nowhere, and the prefix's server ended after, so no program

@@ -11,13 +11,9 @@ out=${OUT:-$root/out/screenshots}
 mkdir -p "$out"
 [ -f "$exe" ] || { echo "screenshot: no $exe; build first" >&2; exit 1; }
 
-# A display of our own, the first free number from 60 on.
-n=60
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$n"
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+. "$root/scripts/wine-env.sh"
+quorin_own_display 60
+xvfb=$quorin_xvfb
 
 export WINEPREFIX=$(mktemp -d /tmp/quorin-shots.XXXXXX)
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64

@@ -11,6 +11,17 @@ quorin_ensure_display() {
     export DISPLAY=":$n"
   fi
 }
+# A display of the caller's own: Xvfb on the first free number from $1,
+# screen $2 (default 1280x900), ready when this returns. Sets DISPLAY and
+# quorin_xvfb (the server's pid, for the caller to end).
+quorin_own_display() {
+  local n=$1
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 "${2:-1280x900}x24" -nolisten tcp >/dev/null 2>&1 &
+  quorin_xvfb=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+}
 quorin_ensure_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"

@@ -5,14 +5,11 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=${BUILD_DIR:-$root/build}
 exe=${QUORIN_EXE:-$build/mingw/quorin.exe}
 key='HKCU\Software\Lumivex\Quorin-3-Chapter-Hebrew'
+. "$root/scripts/wine-env.sh"
 
 session_begin() {  # name
-  local n=${SESSION_DISPLAY:-80}
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-  session_xvfb=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  quorin_own_display "${SESSION_DISPLAY:-80}"
+  session_xvfb=$quorin_xvfb
   export WINEPREFIX=${SESSION_PREFIX:-$build/mingw/wineprefix-$1}
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
   if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -46,12 +46,9 @@ export WINEPREFIX=$out/wineprefix
 # A display of its own when there is none, ended with the run.
 xvfb=
 if [ -z "${DISPLAY:-}" ]; then
-  n=${DAMAGED_DISPLAY:-85}
-  rm -f "/tmp/.X11-unix/X$n"
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  export DISPLAY=":$n"
+  . "$root/scripts/wine-env.sh"
+  quorin_own_display "${DAMAGED_DISPLAY:-85}" 1024x768
+  xvfb=$quorin_xvfb
 fi
 timeout 300 bash "$root/cmake/wine-run.sh" "$out/damaged_resources.exe" </dev/null 2>/dev/null | tr -d '\r'
 rc=${PIPESTATUS[0]}

@@ -19,12 +19,9 @@ tmp=$(mktemp -d /tmp/quorin-launcher.XXXXXX)
 fail=0
 bad() { echo "launcher: FAILED $*"; fail=1; }
 
-n=70
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$n"
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+. "$root/scripts/wine-env.sh"
+quorin_own_display 70 1024x768
+xvfb=$quorin_xvfb
 # A home of its own: the launcher must pick its prefix there, not ~/.wine.
 export HOME=$tmp/home
 unset XDG_DATA_HOME QUORIN_WINEPREFIX WINEPREFIX

@@ -16,7 +16,7 @@ list(APPEND WIN_SOURCES
 set(QUORIN_ART_MAPS ${CMAKE_SOURCE_DIR}/resources/art)
 set(QUORIN_TOOLBAR_MAPS previous_day today next_day font search search_again index)
 if(NOT WIN32)
-  add_executable(make_art ${CMAKE_SOURCE_DIR}/tools/make_art/make_art.cpp)
+  add_executable(make_art ${CMAKE_SOURCE_DIR}/tools/make_art/make_art.cpp ${CMAKE_SOURCE_DIR}/tools/bitmap_file.cpp)
   set(QUORIN_ART_DIR ${CMAKE_BINARY_DIR}/generated/art)
   set(QUORIN_ART_OUTPUTS)
   function(quorin_art kind output)
@@ -51,7 +51,7 @@ list(APPEND WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/update_check.cpp)
 if(NOT WIN32)
-  add_executable(mono_bitmap ${CMAKE_SOURCE_DIR}/tools/mono_bitmap/mono_bitmap.cpp)
+  add_executable(mono_bitmap ${CMAKE_SOURCE_DIR}/tools/mono_bitmap/mono_bitmap.cpp ${CMAKE_SOURCE_DIR}/tools/bitmap_file.cpp)
   add_custom_command(
     OUTPUT ${CMAKE_BINARY_DIR}/generated/art/about.bmp
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated/art

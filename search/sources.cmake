@@ -12,7 +12,7 @@ list(APPEND WIN_SOURCES
 # native tree into its generated folder, beside the other artwork.
 if(NOT WIN32)
   # Built before the tree's sanitizer options apply, so from its own sources.
-  add_executable(alphabet_art ${CMAKE_SOURCE_DIR}/tools/alphabet_art/alphabet_art.cpp
+  add_executable(alphabet_art ${CMAKE_SOURCE_DIR}/tools/alphabet_art/alphabet_art.cpp ${CMAKE_SOURCE_DIR}/tools/bitmap_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/search_entry.cpp ${CMAKE_CURRENT_LIST_DIR}/matcher.cpp
     ${CMAKE_SOURCE_DIR}/settings/settings.cpp ${CMAKE_SOURCE_DIR}/text/letter_code.cpp)
   set(QUORIN_ALPHABET_BMP ${CMAKE_BINARY_DIR}/generated/art/alphabet.bmp)

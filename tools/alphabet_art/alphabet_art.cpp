@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "search/search_entry.h"
+#include "tools/bitmap_file.h"
 
 namespace {
 
@@ -64,53 +65,6 @@ bool ReadGlyphs(const char* path, std::vector<Glyph>* glyphs)
     return int(glyphs->size()) == LETTERS;
 }
 
-void Put16(std::vector<uint8_t>& out, uint32_t v)
-{
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
-// Ink is palette entry 0 (black), paper entry 1 (white): a static control
-// draws a one-bit picture in its text and background colours.
-std::vector<uint8_t> OneBitBmp(const Canvas& canvas)
-{
-    const uint32_t stride = ((PICTURE_WIDTH + 31) / 32) * 4;
-    const uint32_t pixels = stride * PICTURE_HEIGHT;
-    const uint32_t offset = 14 + 40 + 8;
-    std::vector<uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, offset + pixels);
-    Put32(out, 0);
-    Put32(out, offset);
-    Put32(out, 40);
-    Put32(out, PICTURE_WIDTH);
-    Put32(out, PICTURE_HEIGHT);
-    Put16(out, 1);
-    Put16(out, 1);
-    Put32(out, 0);
-    Put32(out, pixels);
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, 2);
-    Put32(out, 2);
-    Put32(out, 0x00000000);
-    Put32(out, 0x00FFFFFF);
-    for (int y = PICTURE_HEIGHT - 1; y >= 0; --y) {
-        std::vector<uint8_t> row(stride, 0xFF);
-        for (int x = 0; x < PICTURE_WIDTH; ++x)
-            if (canvas.ink[y * PICTURE_WIDTH + x]) row[x / 8] &= uint8_t(~(0x80 >> (x % 8)));
-        out.insert(out.end(), row.begin(), row.end());
-    }
-    return out;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -136,13 +90,10 @@ int main(int argc, char** argv)
     canvas.Key(2 * PICTURE_KEY_WIDTH, 3 * PICTURE_KEY_HEIGHT, 5 * PICTURE_KEY_WIDTH,
                PICTURE_HEIGHT - 3 * PICTURE_KEY_HEIGHT);
 
-    std::vector<uint8_t> bmp = OneBitBmp(canvas);
-    std::FILE* f = std::fopen(argv[2], "wb");
-    if (!f || std::fwrite(bmp.data(), 1, bmp.size(), f) != bmp.size()) {
+    auto ink = [&](int x, int y) { return canvas.ink[y * PICTURE_WIDTH + x] != 0; };
+    if (!WriteFile(argv[2], OneBitBmp(PICTURE_WIDTH, PICTURE_HEIGHT, ink))) {
         std::fprintf(stderr, "alphabet_art: cannot write %s\n", argv[2]);
-        if (f) std::fclose(f);
         return 1;
     }
-    std::fclose(f);
     return 0;
 }

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/bitmap_file.h"
+
 namespace {
 
 struct PaletteEntry {
@@ -82,33 +84,6 @@ bool ReadMap(const std::string& path, Map* map, std::string* error)
     return true;
 }
 
-void Put16(std::vector<uint8_t>& out, uint32_t v)
-{
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
-void PutInfoHeader(std::vector<uint8_t>& out, int width, int height, int bits, int colours)
-{
-    Put32(out, 40);
-    Put32(out, uint32_t(width));
-    Put32(out, uint32_t(height));
-    Put16(out, 1);
-    Put16(out, uint16_t(bits));
-    Put32(out, 0);           // BI_RGB
-    Put32(out, 0);
-    Put32(out, 2835);        // 72 dpi
-    Put32(out, 2835);
-    Put32(out, uint32_t(colours));
-    Put32(out, 0);
-}
-
 std::vector<uint8_t> MakeBitmap(const std::vector<Map>& maps)
 {
     int width = 0;
@@ -129,12 +104,8 @@ std::vector<uint8_t> MakeBitmap(const std::vector<Map>& maps)
     }
     std::vector<uint8_t> out;
     uint32_t offset = 14 + 40 + kPaletteSize * 4;
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, offset + uint32_t(pixels.size()));
-    Put32(out, 0);
-    Put32(out, offset);
-    PutInfoHeader(out, width, height, 8, kPaletteSize);
+    PutFileHeader(out, offset, offset + uint32_t(pixels.size()));
+    PutInfoHeader(out, width, height, 8, 0, kPaletteSize, 0);
     for (const PaletteEntry& p : kPalette) {
         out.push_back(p.b);
         out.push_back(p.g);
@@ -148,7 +119,7 @@ std::vector<uint8_t> MakeBitmap(const std::vector<Map>& maps)
 std::vector<uint8_t> IconImage(const Map& m)
 {
     std::vector<uint8_t> out;
-    PutInfoHeader(out, m.width(), m.height() * 2, 32, 0);
+    PutInfoHeader(out, m.width(), m.height() * 2, 32, 0, 0, 0);
     for (int y = m.height() - 1; y >= 0; y--)
         for (char c : m.rows[y]) {
             const PaletteEntry& p = kPalette[PaletteIndex(c)];
@@ -226,9 +197,7 @@ int main(int argc, char** argv)
         std::cerr << "make_art: unknown kind " << kind << "\n";
         return 2;
     }
-    std::ofstream out(argv[2], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
-    if (!out) {
+    if (!WriteFile(argv[2], data)) {
         std::cerr << "make_art: cannot write " << argv[2] << "\n";
         return 1;
     }

@@ -10,19 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "tools/bitmap_file.h"
+
 namespace {
-
-void Put16(std::vector<uint8_t>& b, uint32_t v)
-{
-    b.push_back(v & 0xFF);
-    b.push_back(v >> 8 & 0xFF);
-}
-
-void Put32(std::vector<uint8_t>& b, uint32_t v)
-{
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
 
 bool ReadMap(const char* path, std::vector<std::string>& rows)
 {
@@ -38,40 +28,6 @@ bool ReadMap(const char* path, std::vector<std::string>& rows)
     return !rows.empty();
 }
 
-std::vector<uint8_t> Bitmap(const std::vector<std::string>& rows)
-{
-    uint32_t width = static_cast<uint32_t>(rows[0].size());
-    uint32_t height = static_cast<uint32_t>(rows.size());
-    uint32_t stride = (width + 31) / 32 * 4;
-    uint32_t bitsOffset = 14 + 40 + 2 * 4;
-    std::vector<uint8_t> b;
-    b.push_back('B');
-    b.push_back('M');
-    Put32(b, bitsOffset + stride * height);
-    Put32(b, 0);
-    Put32(b, bitsOffset);
-    Put32(b, 40);
-    Put32(b, width);
-    Put32(b, height);
-    Put16(b, 1);
-    Put16(b, 1);
-    Put32(b, 0);                 // BI_RGB
-    Put32(b, stride * height);
-    Put32(b, 2835);              // 72 dpi
-    Put32(b, 2835);
-    Put32(b, 2);
-    Put32(b, 2);
-    Put32(b, 0x000000);          // ink
-    Put32(b, 0xFFFFFF);          // paper
-    for (uint32_t y = height; y-- > 0;) {
-        std::vector<uint8_t> row(stride, 0);
-        for (uint32_t x = 0; x < width; ++x)
-            if (rows[y][x] != 'k') row[x / 8] |= 0x80 >> (x % 8);
-        b.insert(b.end(), row.begin(), row.end());
-    }
-    return b;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -85,8 +41,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "mono_bitmap: %s is not a pixel map of equal rows\n", argv[2]);
         return 1;
     }
-    std::vector<uint8_t> bmp = Bitmap(rows);
-    std::ofstream out(argv[1], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
-    return out ? 0 : 1;
+    int width = static_cast<int>(rows[0].size());
+    int height = static_cast<int>(rows.size());
+    return WriteFile(argv[1], OneBitBmp(width, height, [&](int x, int y) { return rows[y][x] == 'k'; })) ? 0 : 1;
 }

@@ -27,29 +27,17 @@ void PrintDay(int32_t day)
                 LessonOfDay(3, day), LetterCodeToUtf8(reading).c_str());
 }
 
-// A plain decimal day number inside the supported span, or false.
-bool ParseDay(const char* arg, int32_t& day)
-{
-    if (*arg < '0' || *arg > '9') return false;
-    char* end;
-    errno = 0;
-    long value = std::strtol(arg, &end, 10);
-    if (*end || errno || value < FIRST_SUPPORTED_DAY || value > LAST_SUPPORTED_DAY) return false;
-    day = static_cast<int32_t>(value);
-    return true;
-}
-
 }  // namespace
 
 int CmdDay(int argc, char** argv)
 {
-    int32_t day;
-    if (argc != 2 || !ParseDay(argv[1], day)) {
+    long day;
+    if (argc != 2 || !ParseNumber(argv[1], FIRST_SUPPORTED_DAY, LAST_SUPPORTED_DAY, &day)) {
         std::fprintf(stderr, "quorin-cli day: expected one absolute day number from %d to %d\n",
                      FIRST_SUPPORTED_DAY, LAST_SUPPORTED_DAY);
         return 2;
     }
-    PrintDay(day);
+    PrintDay(static_cast<int32_t>(day));
     return 0;
 }
 
@@ -63,7 +51,7 @@ int CmdToday(int argc, char** argv)
     }
     DateRec today = LocalDate();
     int32_t day = AbsoluteFromGregorian(today.month, today.day, today.year);
-    PrintDay(day);
+    PrintDay(static_cast<int32_t>(day));
     // The day's line stays first, as "day" prints it; the lesson follows.
     std::putchar('\n');
     std::fflush(stdout);

@@ -13,16 +13,6 @@
 
 namespace {
 
-bool ParseLesson(const char* arg, int* lesson)
-{
-    if (*arg < '0' || *arg > '9') return false;
-    char* end;
-    errno = 0;
-    long value = std::strtol(arg, &end, 10);
-    if (*end || errno || value < 1 || value > 0x7FFF || value == INDEX_LESSON) return false;
-    *lesson = static_cast<int>(value);
-    return true;
-}
 
 // Bytes up to and including the zero that ends the records.
 size_t TextSize(const uint8_t* text)
@@ -39,8 +29,11 @@ int CmdLesson(int argc, char** argv)
     int width;
     bool widthOk = TakeWidthOption(argc, argv, &width);
     bool raw = argc == 3 && !std::strcmp(argv[2], "--raw");
-    int lesson;
-    if (!widthOk || (argc != 2 && !raw) || !ParseLesson(argv[1], &lesson)) {
+    // Numbers past the cycle are lessons too; they say they do not load.
+    long number = 0;
+    bool lessonOk = argc >= 2 && ParseNumber(argv[1], 1, 0x7FFF, &number) && number != INDEX_LESSON;
+    int lesson = static_cast<int>(number);
+    if (!widthOk || (argc != 2 && !raw) || !lessonOk) {
         std::fprintf(stderr,
                      "quorin-cli lesson: expected a lesson number (1..339), optionally --width N (%d..%d) "
                      "or --raw\n",

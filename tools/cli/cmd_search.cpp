@@ -21,16 +21,6 @@ namespace {
 
 constexpr int MAX_STEPS = 100000;
 
-bool ParseLesson(const char* arg, int* lesson)
-{
-    if (*arg < '0' || *arg > '9') return false;
-    char* end;
-    errno = 0;
-    long value = std::strtol(arg, &end, 10);
-    if (*end || errno || value < 1 || value > LESSON_COUNT) return false;
-    *lesson = static_cast<int>(value);
-    return true;
-}
 
 // Reading-order UTF-8 to the stored pattern, through the same conversion
 // the search box's text takes.
@@ -64,8 +54,10 @@ void PrintHit(const SearchHit& hit, const uint8_t* text, int32_t day)
 int CmdSearch(int argc, char** argv)
 {
     uint8_t pattern[SEARCH_PATTERN_MAX + 1] = {};
-    int lesson = LessonOfDay(3, Today());
-    bool ok = argc == 2 || (argc == 4 && !std::strcmp(argv[2], "--from") && ParseLesson(argv[3], &lesson));
+    long from = LessonOfDay(3, Today());
+    bool ok = argc == 2 ||
+              (argc == 4 && !std::strcmp(argv[2], "--from") && ParseNumber(argv[3], 1, LESSON_COUNT, &from));
+    int lesson = static_cast<int>(from);
     if (!ok || !MakePattern(argv[1], pattern)) {
         std::fprintf(stderr,
                      "quorin-cli search: expected a Hebrew pattern of 1..%d characters (with * and ?) "

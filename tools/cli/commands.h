@@ -10,6 +10,9 @@ int CmdLesson(int argc, char** argv);
 int CmdIndex(int argc, char** argv);
 int CmdSearch(int argc, char** argv);
 
+// A plain decimal number (digits only) from low to high, or false.
+bool ParseNumber(const char* arg, long low, long high, long* value);
+
 // Takes "--width N" (N from READING_MIN_WIDTH to READING_MAX_WIDTH) out of
 // the arguments; without it the width is the terminal's. False when the
 // option is there but its value is not.

@@ -1,15 +1,10 @@
 // quorin-cli: the program's portable heart from a terminal.
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include "tools/cli/commands.h"
 #include "tools/cli/reading_text.h"
-
-// Weak so the companion builds while a subcommand is still missing.
-#pragma weak CmdDay
-#pragma weak CmdToday
-#pragma weak CmdLesson
-#pragma weak CmdIndex
-#pragma weak CmdSearch
 
 namespace {
 
@@ -34,7 +29,7 @@ void PrintHelp(FILE* out)
 {
     std::fprintf(out, "usage: quorin-cli COMMAND [ARGS]\n\n");
     for (const Command& c : kCommands)
-        if (c.fn) std::fprintf(out, "  %-32s %s\n", c.usage, c.help);
+        std::fprintf(out, "  %-32s %s\n", c.usage, c.help);
     std::fprintf(out,
                  "  %-32s %s\n\n"
                  "Lessons are printed as UTF-8 in reading order: headings between == marks and\n"
@@ -47,6 +42,17 @@ void PrintHelp(FILE* out)
 
 }  // namespace
 
+bool ParseNumber(const char* arg, long low, long high, long* value)
+{
+    if (*arg < '0' || *arg > '9') return false;
+    char* end;
+    errno = 0;
+    long v = std::strtol(arg, &end, 10);
+    if (*end || errno || v < low || v > high) return false;
+    *value = v;
+    return true;
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2) {
@@ -58,7 +64,7 @@ int main(int argc, char** argv)
         return 0;
     }
     for (const Command& c : kCommands)
-        if (c.fn && !std::strcmp(argv[1], c.name)) return c.fn(argc - 1, argv + 1);
+        if (!std::strcmp(argv[1], c.name)) return c.fn(argc - 1, argv + 1);
     std::fprintf(stderr, "quorin-cli: unknown command '%s' (try --help)\n", argv[1]);
     return 2;
 }

@@ -18,11 +18,8 @@ namespace {
 
 bool ParseWidth(const char* arg, int* width)
 {
-    if (*arg < '0' || *arg > '9') return false;
-    char* end;
-    errno = 0;
-    long value = std::strtol(arg, &end, 10);
-    if (*end || errno || value < READING_MIN_WIDTH || value > READING_MAX_WIDTH) return false;
+    long value;
+    if (!ParseNumber(arg, READING_MIN_WIDTH, READING_MAX_WIDTH, &value)) return false;
     *width = static_cast<int>(value);
     return true;
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "calendar/calendar_grid.h"
+#include "fonts/face_name_win.h"
 #include "resources/resource.h"
 #include "text/text_draw_win.h"
 
@@ -200,7 +201,7 @@ HFONT CreateCalendarFont(const char16_t* face, int weight)
     font.lfHeight = CALENDAR_FONT_HEIGHT;
     font.lfWeight = weight;
     if (face && face[0]) {
-        for (int i = 0; i < LF_FACESIZE - 1 && face[i]; ++i) font.lfFaceName[i] = face[i];
+        SetFaceName(font, face);
     } else {
         wcscpy(font.lfFaceName, L"David");
         font.lfCharSet = HEBREW_CHARSET_BYTE;

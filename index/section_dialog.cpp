@@ -7,6 +7,7 @@
 
 #include "app/globals.h"
 #include "app/start_up.h"
+#include "fonts/face_name_win.h"
 #include "index/index_layout.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -63,7 +64,7 @@ HFONT CreateIndexFont(const IndexView* view, uint16_t style)
         height = height ? height * 6 / 8 : 14;
     font.lfHeight = height;
     font.lfWeight = style & 0x08 ? FW_BOLD : FW_NORMAL;
-    for (int i = 0; i < LF_FACESIZE - 1 && view->font.FontName[i]; ++i) font.lfFaceName[i] = view->font.FontName[i];
+    SetFaceName(font, view->font.FontName);
     return CreateFontIndirectW(&font);
 }
 

@@ -6,6 +6,7 @@
 #undef SubclassWindow   // the name is ours: the edit box's subclassing
 
 #include "app/globals.h"
+#include "fonts/face_name_win.h"
 #include "resources/resource.h"
 #include "search/find_next.h"
 #include "search/edit_direction_win.h"
@@ -152,7 +153,7 @@ HFONT CreateBoxFont()
     const TextView* view = g_state.mainView;
     font.lfHeight = view ? view->pointSize : g_settings.FontSize;
     const char16_t* face = view ? view->faceName : g_settings.FontName;
-    for (int i = 0; i < LF_FACESIZE - 1 && face[i]; ++i) font.lfFaceName[i] = face[i];
+    SetFaceName(font, face);
     return CreateFontIndirectW(&font);
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/globals.h"
 #include "content/lesson_store.h"
+#include "fonts/face_name_win.h"
 #include "settings/settings.h"
 #include "text/layout.h"
 #include "text/page_render_win.h"
@@ -95,7 +96,7 @@ void CreateDateBandFont()
     font.lfHeight = 14;
     font.lfWeight = FW_NORMAL;
     if (g_settings.FontName[0])
-        lstrcpynW(font.lfFaceName, reinterpret_cast<const wchar_t*>(g_settings.FontName), LF_FACESIZE);
+        SetFaceName(font, g_settings.FontName);
     else
         font.lfCharSet = HEBREW_CHARSET;
     g_state.dateBandFont = CreateFontIndirectW(&font);

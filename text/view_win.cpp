@@ -3,6 +3,7 @@
 #include "text/view_win.h"
 
 #include <cstring>
+#include "fonts/face_name_win.h"
 #include "text/page_render_win.h"
 #include "text/text_draw_win.h"
 #include "text/text_format.h"
@@ -41,9 +42,7 @@ HFONT CreateStyleFont(TextView* view, FontCacheNode* node, uint16_t code)
 {
     LOGFONTW font = {};
     if (view->faceName[0]) {
-        static_assert(sizeof(font.lfFaceName) == sizeof(view->faceName));
-        memcpy(font.lfFaceName, view->faceName, sizeof(font.lfFaceName));
-        font.lfFaceName[LF_FACESIZE - 1] = 0;
+        SetFaceName(font, view->faceName);
     } else {
         font.lfCharSet = HEBREW_CHARSET;
     }

@@ -14,8 +14,9 @@ void ExpectViewInRange(const TextView* view, const char* what)
     ASSERT_NE(view, nullptr) << what;
     EXPECT_LE(view->firstRow, view->rowCount) << what;   // paging may pass maxFirstRow
     EXPECT_LE(view->maxFirstRow, view->rowCount) << what;
-    if (view->lines)
+    if (view->lines) {
         EXPECT_EQ(view->lines[view->lineCount].style, 0) << what;
+    }
 }
 
 TEST_F(ExtremeWindows, SizesFromOnePixelToVeryLarge)

@@ -27,11 +27,11 @@ constexpr COLORREF BANNER_YELLOW = RGB(255, 255, 0);
 
 void ShowHit(TextView* view, uint16_t last, uint16_t length)
 {
+    // Highlight first, so the one refresh paints the page with it.
     SeekToOffset(view, last);
-    RefreshMain(nullptr, PAINT_REFRESH);
     view->highlightStart = static_cast<uint16_t>(last - length + 1);
     view->highlightEnd = static_cast<uint16_t>(last + 1);
-    DrawPage(view, 1);
+    RefreshMain(nullptr, PAINT_REFRESH);
     SyncBookmarkCheck(g_state.mainWindow, MENU_CHECK_SET);
     DrawHitBanner(view);
 }

@@ -19,7 +19,6 @@ struct ProgramState {
     HWND mainWindow;
     HWND toolbar;
     HACCEL accelerators;
-    int showCmd;                      // the process's show command
     int32_t SurroundingGutter;        // margin around the text box, pixels
     TextView* mainView;
     BandBox dateBand;

@@ -2,12 +2,12 @@
 #include <windows.h>
 
 #include "app/globals.h"
+#include "app/maker.h"
 #include "app/start_up.h"
 #include "resources/resource.h"
 
 namespace {
 
-constexpr char kMakerAddress[] = "www.lumivex.com";
 
 // The consumer line of Windows (95, 98, ME) lacks what the program needs.
 bool IsNtPlatform()
@@ -25,7 +25,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd)
     ResetProgramState(instance);
     if (!IsNtPlatform()) {
         MessageBoxA(nullptr, "This Application does NOT run on:\n\n\tWINDOWS 95\n\tWINDOWS 98\n\tWINDOWS ME\n",
-                    kMakerAddress, MB_ICONERROR);
+                    MAKER_HOST, MB_ICONERROR);
         return -1;
     }
     g_state.SurroundingGutter = ReadGutter();

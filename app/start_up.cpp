@@ -94,7 +94,6 @@ HWND StartInstance(int showCmd)
 {
     if (HandOverToRunningInstance())
         return nullptr;
-    g_state.showCmd = showCmd;
     InitCommonControls();
     LoadSettings();
     SelectDay(0, SELECT_STARTUP);

@@ -23,10 +23,6 @@ int32_t FloorDiv(int32_t a, int32_t b)
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
-int32_t FloorMod(int32_t a, int32_t b)
-{
-    return a - b * FloorDiv(a, b);
-}
 
 // A year's length decides Heshvan and Kislev: 353/383 both short, 355/385
 // both long.
@@ -72,6 +68,17 @@ int32_t AbsoluteInYear(const HebrewYear& y, int32_t month, int32_t day)
 }
 
 }  // namespace
+
+int32_t FloorMod(int32_t a, int32_t b)
+{
+    return a - b * FloorDiv(a, b);
+}
+
+int32_t TodayAbsolute()
+{
+    DateRec d = LocalDate();
+    return AbsoluteFromGregorian(d.month, d.day, d.year);
+}
 
 bool IsGregorianLeapYear(int32_t year)
 {

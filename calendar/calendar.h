@@ -29,5 +29,9 @@ int32_t HebrewMonthLength(int32_t month, int32_t year);
 int32_t AbsoluteFromHebrew(int32_t month, int32_t day, int32_t year);
 DateRec HebrewFromAbsolute(int32_t absolute);
 
-// Today's Gregorian date from the local clock.
+// Today's Gregorian date from the local clock, and as an absolute day.
 DateRec LocalDate();
+int32_t TodayAbsolute();
+
+// The remainder of a floored division: never negative for b > 0.
+int32_t FloorMod(int32_t a, int32_t b);

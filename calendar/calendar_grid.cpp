@@ -18,12 +18,6 @@ const uint8_t* Name(const char* s)
 constexpr const char* MONTH_5_BUTTON = "ba nhqo";  // מנחם אב
 constexpr const char* ADAR_II = "'b";  // ב'
 
-int32_t Today()
-{
-    DateRec d = LocalDate();
-    return AbsoluteFromGregorian(d.month, d.day, d.year);
-}
-
 void CopyPair(CalendarState* s)
 {
     const MonthButton* pair = s->leap ? s->leapPair : s->commonPair;
@@ -57,12 +51,12 @@ void SetShownDay(CalendarState* s, int32_t day, bool initial)
     uint8_t wasLeap = s->leap;
     bool force = initial;
     if (!day) {
-        day = Today();
+        day = TodayAbsolute();
         force = true;
     }
     s->resultDay = day;
     s->shown = HebrewFromAbsolute(day);
-    s->firstWeekday = static_cast<uint8_t>(((day - s->shown.day + 1) % 7 + 7) % 7);
+    s->firstWeekday = static_cast<uint8_t>(FloorMod(day - s->shown.day + 1, 7));
     s->leap = IsHebrewLeapYear(s->shown.year) ? 1 : 0;
     if (s->leap != wasLeap || force) {
         CopyPair(s);

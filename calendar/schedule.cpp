@@ -7,18 +7,6 @@
 
 namespace {
 
-int32_t PositiveMod(int32_t a, int32_t b)
-{
-    int32_t r = a % b;
-    return r < 0 ? r + b : r;
-}
-
-int32_t Today()
-{
-    DateRec d = LocalDate();
-    return AbsoluteFromGregorian(d.month, d.day, d.year);
-}
-
 // The date of Day and its text follow Day everywhere it is set.
 void StoreDay(int32_t day)
 {
@@ -34,8 +22,8 @@ void StoreDay(int32_t day)
 uint16_t LessonOfDay(int chapters, int32_t day)
 {
     // The offsets put the anchor day on lesson 1 of both cycles.
-    if (chapters == 3) return static_cast<uint16_t>(PositiveMod(day + 48, LESSON_COUNT) + 1);
-    return static_cast<uint16_t>(PositiveMod(day + 726, CHAPTER_COUNT) + 1);
+    if (chapters == 3) return static_cast<uint16_t>(FloorMod(day + 48, LESSON_COUNT) + 1);
+    return static_cast<uint16_t>(FloorMod(day + 726, CHAPTER_COUNT) + 1);
 }
 
 void SelectDay(int32_t day, int mode)
@@ -48,7 +36,7 @@ void SelectDay(int32_t day, int mode)
     if (day != 0) {
         g_settings.Flags |= FLAG_PIN;
     } else {
-        day = Today();
+        day = TodayAbsolute();
         g_settings.Flags &= ~FLAG_PIN;
     }
     if (day == g_settings.Day && kept) return;
@@ -60,8 +48,8 @@ void SelectDay(int32_t day, int mode)
 
 int32_t NearestDayOfLesson(int lesson)
 {
-    int32_t today = Today();
-    int32_t n = PositiveMod(lesson - LessonOfDay(3, today), LESSON_COUNT);
+    int32_t today = TodayAbsolute();
+    int32_t n = FloorMod(lesson - LessonOfDay(3, today), LESSON_COUNT);
     // 339 is odd, so the two directions never tie.
     if (n > LESSON_COUNT / 2) n -= LESSON_COUNT;
     return today + n;

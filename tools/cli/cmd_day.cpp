@@ -49,9 +49,8 @@ int CmdToday(int argc, char** argv)
                      READING_MAX_WIDTH);
         return 2;
     }
-    DateRec today = LocalDate();
-    int32_t day = AbsoluteFromGregorian(today.month, today.day, today.year);
-    PrintDay(static_cast<int32_t>(day));
+    int32_t day = TodayAbsolute();
+    PrintDay(day);
     // The day's line stays first, as "day" prints it; the lesson follows.
     std::putchar('\n');
     std::fflush(stdout);

@@ -35,12 +35,6 @@ bool MakePattern(const char* utf8, uint8_t* pattern)
     return pattern[0] != 0;
 }
 
-int32_t Today()
-{
-    DateRec today = LocalDate();
-    return AbsoluteFromGregorian(today.month, today.day, today.year);
-}
-
 void PrintHit(const SearchHit& hit, const uint8_t* text, int32_t day)
 {
     std::string found(reinterpret_cast<const char*>(text + hit.offset - hit.length + 1), hit.length);
@@ -54,7 +48,7 @@ void PrintHit(const SearchHit& hit, const uint8_t* text, int32_t day)
 int CmdSearch(int argc, char** argv)
 {
     uint8_t pattern[SEARCH_PATTERN_MAX + 1] = {};
-    long from = LessonOfDay(3, Today());
+    long from = LessonOfDay(3, TodayAbsolute());
     bool ok = argc == 2 ||
               (argc == 4 && !std::strcmp(argv[2], "--from") && ParseNumber(argv[3], 1, LESSON_COUNT, &from));
     int lesson = static_cast<int>(from);

@@ -113,6 +113,7 @@ uint16_t FindInText(const uint8_t* text, uint16_t start, const uint8_t* pattern,
     // of visiting and each record's starting point are the same. Offsets, not
     // pointers, so a start past the text's end stays harmless.
     if (!text || !pattern || !*pattern) return 0;
+    const long n = static_cast<long>(std::strlen(reinterpret_cast<const char*>(pattern)));
     size_t record = 0;
     while (text[record]) {
         size_t first = record + 2;
@@ -123,8 +124,8 @@ uint16_t FindInText(const uint8_t* text, uint16_t start, const uint8_t* pattern,
         bool onHeader = start >= record && start < first && start != 0;
         if (start <= zero && zero > first && !onHeader) {
             size_t from = start >= first ? start : zero - 1;
-            const uint8_t* hit = MatchBackward(text + first, pattern, text + from, length);
-            if (hit) return static_cast<uint16_t>(hit - text);
+            long end = MatchAt(text + first, pattern, n, static_cast<long>(from - first), length);
+            if (end >= 0) return static_cast<uint16_t>(first + end);
         }
         record = zero + 1;
     }

@@ -11,7 +11,6 @@ namespace {
 constexpr uint8_t BOOKMARK_CAPTION[] = {0x70, 0x6F, 0x6A, 0x72};
 constexpr uint8_t BOOKMARK_HEADING_FLAGS = 0xC1;   // visible, open, style 1
 constexpr uint8_t BOOKMARK_ENTRY_FLAGS = 0x81;     // visible, style 1
-constexpr size_t INDEX_END_ZEROS = 5;
 
 size_t RecordSize(const IndexRecord& r)
 {
@@ -74,7 +73,7 @@ uint8_t* AddBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks)
     for (uint16_t i = 0; i < bookmarks->count; ++i)
         if (FindLessonRecord(index, bookmarks->entries[i], &r)) size += RecordSize(r);
     size_t records = RecordsSize(index);
-    size += records + INDEX_END_ZEROS;
+    size += records + LESSON_TEXT_PADDING;
 
     auto* text = static_cast<uint8_t*>(std::malloc(size));
     if (!text) return nullptr;
@@ -84,7 +83,7 @@ uint8_t* AddBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks)
         if (FindLessonRecord(index, bookmarks->entries[i], &r))
             out = PutRecord(out, r.key, BOOKMARK_ENTRY_FLAGS, 2, r.caption, r.length);
     if (records) std::memcpy(out, index, records);
-    std::memset(out + records, 0, INDEX_END_ZEROS);
+    std::memset(out + records, 0, LESSON_TEXT_PADDING);
     return text;
 }
 

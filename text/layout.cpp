@@ -78,11 +78,7 @@ void AddRule(Layout& l, uint8_t style, uint8_t param, const uint8_t* t)
     r.boxWidth = static_cast<int16_t>(length);
     r.height = static_cast<uint16_t>(l.lineHeight);
     r.style = style;
-    switch (style & STYLE_ALIGN_MASK) {
-    case STYLE_ALIGN_RIGHT: r.x = static_cast<int16_t>(v->left + v->width - length); break;
-    case STYLE_ALIGN_CENTER: r.x = static_cast<int16_t>(v->left + (v->width - length) / 2); break;
-    default: r.x = static_cast<int16_t>(v->left); break;
-    }
+    r.x = static_cast<int16_t>(AlignedX(v, style, length, 0, 0));
     if (style & STYLE_SPACER) ++l.spacers;
 }
 

@@ -128,11 +128,15 @@ TEST(CalendarGrid, WhatADayClickHits)
     EXPECT_EQ(DayAt(&s, x, y), s.monthLength);
     // The heading row, a cell before day 1, after the last, the right border.
     EXPECT_EQ(DayAt(&s, x, s.g.GT + 5), 0);
-    if (s.firstWeekday > 0) EXPECT_EQ(DayAt(&s, s.g.GL + 5, s.g.GT + s.g.RH + 5), 0);
+    if (s.firstWeekday > 0) {
+        EXPECT_EQ(DayAt(&s, s.g.GL + 5, s.g.GT + s.g.RH + 5), 0);
+    }
     EXPECT_EQ(DayAt(&s, s.g.GL + 7 * s.g.CW, y), 0);
     int column = 0, row = 0;
     DayCell(&s, s.monthLength, &column, &row);
-    if (column < 6) EXPECT_EQ(DayAt(&s, x + s.g.CW, y), 0);
+    if (column < 6) {
+        EXPECT_EQ(DayAt(&s, x + s.g.CW, y), 0);
+    }
     ChooseDay(&s, 20);
     EXPECT_EQ(s.resultDay, AbsoluteFromHebrew(1, 20, 5784));
     EXPECT_EQ(s.marked.day, 20);

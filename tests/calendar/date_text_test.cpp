@@ -142,7 +142,9 @@ TEST(HebrewDateText, EveryYearAndDayIsARealNumeral)
         if (p.apostrophe) value += 1000 * NumeralValue(p.thousands);
         ASSERT_EQ(value, year) << year;
         ASSERT_EQ(p.apostrophe, year > 1000) << year;
-        if (year > 1000) ASSERT_TRUE(!p.thousands.empty() && p.thousands.size() <= 2) << year;
+        if (year > 1000) {
+            ASSERT_TRUE(!p.thousands.empty() && p.thousands.size() <= 2) << year;
+        }
         // Letters run from high to low, except the customary forms.
         std::u32string tail = p.rest;
         for (const std::u32string& form : specials)
@@ -173,7 +175,9 @@ TEST(HebrewDateText, MonthNamesAndLongestText)
                             "תשרי", "חשון", "כסלו", "טבת", "שבט", "אדר"};
     for (int32_t m = 1; m <= 12; ++m) {
         EXPECT_EQ(Reading(m, 1, 5767), std::string("א ") + common[m - 1] + " ה'תשסז") << m;
-        if (m < 12) EXPECT_EQ(Reading(m, 1, 5768), std::string("א ") + common[m - 1] + " ה'תשסח") << m;
+        if (m < 12) {
+            EXPECT_EQ(Reading(m, 1, 5768), std::string("א ") + common[m - 1] + " ה'תשסח") << m;
+        }
     }
     EXPECT_EQ(Reading(12, 1, 5768), "א אדר א' ה'תשסח");
     EXPECT_EQ(Reading(13, 1, 5768), "א אדר ב' ה'תשסח");
@@ -185,7 +189,9 @@ TEST(HebrewDateText, MonthNamesAndLongestText)
         uint8_t text[DATE_TEXT_SIZE];
         int32_t length = FormatHebrewDate(&date, text);
         longest = std::max(longest, length);
-        if (year < 10000) ASSERT_LE(length, 17) << year;
+        if (year < 10000) {
+            ASSERT_LE(length, 17) << year;
+        }
     }
     EXPECT_EQ(longest, HEBREW_DATE_TEXT_MAX);
     EXPECT_LT(HEBREW_DATE_TEXT_MAX, DATE_TEXT_SIZE);

@@ -7,17 +7,14 @@ exe=${QUORIN_EXE:-$build/mingw/quorin.exe}
 key='HKCU\Software\Lumivex\Quorin-3-Chapter-Hebrew'
 . "$root/scripts/wine-env.sh"
 
-session_begin() {  # name
+session_begin() {
   quorin_own_display "${SESSION_DISPLAY:-80}"
   session_xvfb=$quorin_xvfb
-  export WINEPREFIX=${SESSION_PREFIX:-$build/mingw/wineprefix-$1}
+  # The Windows-side tests' prefix: one wineboot for all of them; preset
+  # clears the program's settings before every start.
+  export WINEPREFIX=${SESSION_PREFIX:-$build/mingw/wineprefix}
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
-  fi
-  wineserver -w
-  trap session_end EXIT
+  quorin_ensure_prefix
 }
 
 session_end() {

@@ -10,7 +10,7 @@ done
 [ -f "$exe" ] && [ -x "$cli" ] || { echo "clipboard_x11: FAILED, build both trees first"; exit 1; }
 
 work=$(mktemp -d)
-session_begin clipboard
+session_begin
 trap 'session_end; [ -n "${KEEP_WORK:-}" ] && echo "kept $work" || rm -rf "$work"' EXIT
 fail=0
 lesson=100

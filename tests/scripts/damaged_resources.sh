@@ -42,7 +42,8 @@ x86_64-w64-mingw32-g++ -std=c++20 -O1 -municode -DUNICODE -D_UNICODE -DWIN32_LEA
   -I"$root" -static -o "$out/damaged_resources.exe" "$root/tests/hostile/damaged_resources_win.cpp" \
   "$out/damaged.res.o" "$mingw/libquorin_win.a" -lcomctl32 -lcomdlg32 -lgdi32 -luser32 -ladvapi32 -lshell32 \
   2>"$out/link.log" || { cat "$out/link.log"; exit 1; }
-export WINEPREFIX=$out/wineprefix
+# The Windows-side tests' prefix (they clear the settings this leaves).
+export WINEPREFIX=$(cd "$mingw" && pwd)/wineprefix
 # A display of its own when there is none, ended with the run.
 xvfb=
 if [ -z "${DISPLAY:-}" ]; then

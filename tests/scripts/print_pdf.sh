@@ -20,7 +20,7 @@ mapfile -t pdfdirs < <(if [ -n "${PDF_DIR:-}" ]; then echo "$PDF_DIR"; else pdf_
 mkdir -p "$out"
 
 work=$(mktemp -d)
-session_begin print
+session_begin
 trap 'session_end; rm -rf "$work"' EXIT
 lesson=100
 "$cli" lesson $lesson >"$work/lesson.txt"

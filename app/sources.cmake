@@ -37,11 +37,6 @@ if(NOT WIN32)
   quorin_art(bmp tree_page.bmp tree_page)
   quorin_art(ico program.ico program_32 program_16)
   add_custom_target(quorin_art ALL DEPENDS ${QUORIN_ART_OUTPUTS})
-elseif(QUORIN_GENERATED AND EXISTS ${QUORIN_GENERATED}/art/toolbar.bmp)
-  # Rebuild the resources when the native tree redraws the artwork (a tree
-  # configured before the artwork exists builds without it).
-  set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/app.rc APPEND PROPERTY OBJECT_DEPENDS
-    ${QUORIN_GENERATED}/art/toolbar.bmp ${QUORIN_GENERATED}/art/program.ico)
 endif()
 
 # The About box and the update check; the About picture is one bit per
@@ -58,7 +53,4 @@ if(NOT WIN32)
     DEPENDS mono_bitmap ${QUORIN_ART_MAPS}/about.txt
     VERBATIM)
   add_custom_target(quorin_about_art ALL DEPENDS ${CMAKE_BINARY_DIR}/generated/art/about.bmp)
-elseif(QUORIN_GENERATED)
-  set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/about.rc APPEND PROPERTY OBJECT_DEPENDS
-    ${QUORIN_GENERATED}/art/about.bmp)
 endif()

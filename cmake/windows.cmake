@@ -17,8 +17,9 @@ target_link_libraries(quorin_win PUBLIC ${WIN_LIBS})
 file(GLOB RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc)
 file(GLOB_RECURSE RESOURCE_DEPENDS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*)
 if(QUORIN_GENERATED)
-  # Rebuild the resources when the content compiler or the artwork changed them.
-  file(GLOB GENERATED_DEPENDS CONFIGURE_DEPENDS ${QUORIN_GENERATED}/*)
+  # Rebuild the resources when the content compiler or the artwork changed
+  # them (the artwork lies in a folder of its own, hence recursive).
+  file(GLOB_RECURSE GENERATED_DEPENDS LIST_DIRECTORIES false CONFIGURE_DEPENDS ${QUORIN_GENERATED}/*)
   list(APPEND RESOURCE_DEPENDS ${GENERATED_DEPENDS})
 endif()
 add_library(quorin_resources OBJECT ${RESOURCE_SCRIPTS})

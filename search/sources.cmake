@@ -23,7 +23,4 @@ if(NOT WIN32)
     DEPENDS alphabet_art ${CMAKE_SOURCE_DIR}/resources/art/alphabet.txt
     VERBATIM)
   add_custom_target(quorin_alphabet_art ALL DEPENDS ${QUORIN_ALPHABET_BMP})
-elseif(QUORIN_GENERATED)
-  set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/search.rc APPEND PROPERTY OBJECT_DEPENDS
-    ${QUORIN_GENERATED}/art/alphabet.bmp)
 endif()

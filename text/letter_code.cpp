@@ -21,6 +21,24 @@ void AppendUtf8(std::string& out, char32_t c)
     }
 }
 
+uint8_t MirrorBracket(uint8_t b)
+{
+    switch (b) {
+    case '(': return ')';
+    case ')': return '(';
+    case '[': return ']';
+    case ']': return '[';
+    case LETTER_CODE_BRACE: return '}';
+    case '}': return LETTER_CODE_BRACE;
+    default: return b;
+    }
+}
+
+template <typename Ch>
+bool IsDigit(Ch c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
 // One code point from the front of utf8, or -1 for a malformed sequence
 // (stray continuation, truncation, overlong form, surrogate).
 long DecodeUtf8(std::string_view utf8, size_t& length)
@@ -44,24 +62,6 @@ long DecodeUtf8(std::string_view utf8, size_t& length)
     length = count;
     return static_cast<long>(c);
 }
-
-uint8_t MirrorBracket(uint8_t b)
-{
-    switch (b) {
-    case '(': return ')';
-    case ')': return '(';
-    case '[': return ']';
-    case ']': return '[';
-    case LETTER_CODE_BRACE: return '}';
-    case '}': return LETTER_CODE_BRACE;
-    default: return b;
-    }
-}
-
-template <typename Ch>
-bool IsDigit(Ch c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
 
 char32_t CodePointOfLetterCode(uint8_t byte)
 {

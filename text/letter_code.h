@@ -23,6 +23,11 @@ int LetterCodeOfCodePoint(char32_t codePoint);
 std::string LetterCodeToUtf8(std::span<const uint8_t> bytes);
 std::string LetterCodeToUtf8(std::string_view bytes);
 
+// One code point from the front of utf8 (length gets its byte count), or
+// -1 for a malformed sequence (stray continuation, truncation, overlong
+// form, surrogate).
+long DecodeUtf8(std::string_view utf8, size_t& length);
+
 // UTF-8 text as letter code. False (out holding what was converted so far)
 // on malformed UTF-8 or a character the code cannot hold; badAt then gets the
 // byte offset of the offending sequence.

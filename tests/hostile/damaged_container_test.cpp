@@ -162,7 +162,9 @@ TEST_F(DamagedContainer, LengthsThatClaimTooMuchOrTooLittle)
         int32_t reason = 0;
         uint8_t* text = LoadAndUse(1, &reason);
         EXPECT_EQ(text != nullptr, c.reason == 0) << c.bodyLength << " " << c.packedSize << " " << c.statedSize;
-        if (!text) EXPECT_EQ(reason, c.reason);
+        if (!text) {
+            EXPECT_EQ(reason, c.reason);
+        }
         free(text);
     }
 }

@@ -1,6 +1,7 @@
 #include "tools/bitmap_file.h"
 
 #include <cstdio>
+#include <fstream>
 
 void Put16(std::vector<uint8_t>& out, uint32_t v)
 {
@@ -64,4 +65,30 @@ bool WriteFile(const char* path, const std::vector<uint8_t>& bytes)
     if (!f) return false;
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && written;
+}
+
+bool ReadPixelMap(const std::string& path, std::vector<std::string>* rows, std::string* error)
+{
+    std::ifstream in(path);
+    if (!in) {
+        *error = path + ": cannot open";
+        return false;
+    }
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        number++;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        if (!rows->empty() && line.size() != (*rows)[0].size()) {
+            *error = path + ":" + std::to_string(number) + ": row width differs";
+            return false;
+        }
+        rows->push_back(line);
+    }
+    if (rows->empty()) {
+        *error = path + ": no rows";
+        return false;
+    }
+    return true;
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 void Put16(std::vector<uint8_t>& out, uint32_t v);
@@ -15,3 +16,7 @@ void PutInfoHeader(std::vector<uint8_t>& out, int width, int height, int bits, u
 // static control draws it in its text and background colours.
 std::vector<uint8_t> OneBitBmp(int width, int height, const std::function<bool(int x, int y)>& ink);
 bool WriteFile(const char* path, const std::vector<uint8_t>& bytes);
+
+// A text pixel map: rows of letters, all of one width; lines starting with
+// '#' are comments. False with a reason ("path[:line]: ...") otherwise.
+bool ReadPixelMap(const std::string& path, std::vector<std::string>* rows, std::string* error);

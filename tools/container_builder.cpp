@@ -59,13 +59,6 @@ bool BuildContainer(uint16_t id, uint16_t first, uint16_t last,
 
 std::string BinName(uint16_t id) { return "res_" + std::to_string(id) + ".bin"; }
 
-bool WriteFile(const std::filesystem::path& path, const void* data, size_t size, std::string* error) {
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  if (f) f.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-  if (f) f.close();
-  if (!f) return Fail(error, "cannot write " + path.string());
-  return true;
-}
 
 std::string ResourceScript(const std::vector<Container>& containers) {
   std::ostringstream rc;
@@ -106,6 +99,14 @@ std::string EmbedAssembly(const std::vector<Container>& containers, const std::f
 }
 
 }  // namespace
+
+bool WriteFile(const std::filesystem::path& path, const void* data, size_t size, std::string* error) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  if (f) f.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+  if (f) f.close();
+  if (!f) return Fail(error, "cannot write " + path.string());
+  return true;
+}
 
 bool WriteContainers(const std::vector<std::vector<uint8_t>>& lessons,
                      const std::vector<uint8_t>& indexText,

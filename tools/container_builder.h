@@ -3,8 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+// Writes size bytes to path, replacing it; false with *error otherwise.
+bool WriteFile(const std::filesystem::path& path, const void* data, size_t size, std::string* error);
 
 // lessons: 339 texts, lesson 1 first, each holding the bytes LoadLesson must
 // return, final zero end mark included. indexText likewise for the index.

@@ -32,25 +32,19 @@ bool ParseOptions(int argc, char** argv, Options* options)
     return !options->corpus.empty() && !options->out.empty();
 }
 
-bool WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(f);
-}
-
 // Each text's raw bytes, uncompressed, for inspection.
 bool DumpTexts(const std::string& dir, const std::vector<std::vector<uint8_t>>& lessons,
                const std::vector<uint8_t>& index)
 {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
+    std::string error;
     char name[32];
     for (size_t i = 0; i < lessons.size(); ++i) {
         std::snprintf(name, sizeof name, "lesson_%03zu.bin", i + 1);
-        if (!WriteBytes(std::filesystem::path(dir) / name, lessons[i])) return false;
+        if (!WriteFile(std::filesystem::path(dir) / name, lessons[i].data(), lessons[i].size(), &error)) return false;
     }
-    return WriteBytes(std::filesystem::path(dir) / "index.bin", index);
+    return WriteFile(std::filesystem::path(dir) / "index.bin", index.data(), index.size(), &error);
 }
 
 // What the containers weigh: every res_*.bin the builder wrote.
@@ -105,8 +99,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "content_compiler: cannot write the texts into %s\n", options.dump.c_str());
         return 1;
     }
-    std::error_code ec;
-    std::filesystem::create_directories(options.out, ec);
     if (!WriteContainers(lessons, index, options.out, &error)) {
         std::fprintf(stderr, "content_compiler: %s\n", error.c_str());
         return 1;

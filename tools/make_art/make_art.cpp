@@ -9,7 +9,6 @@
 // in bitmaps, which the toolbar shows as its own background.
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -49,38 +48,17 @@ int PaletteIndex(char letter)
     return -1;
 }
 
+// A pixel map whose letters are all in the palette.
 bool ReadMap(const std::string& path, Map* map, std::string* error)
 {
-    std::ifstream in(path);
-    if (!in) {
-        *error = path + ": cannot open";
-        return false;
-    }
     map->name = path;
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        number++;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == '#')
-            continue;
-        for (char c : line) {
+    if (!ReadPixelMap(path, &map->rows, error)) return false;
+    for (size_t y = 0; y < map->rows.size(); y++)
+        for (char c : map->rows[y])
             if (PaletteIndex(c) < 0) {
-                *error = path + ":" + std::to_string(number) + ": unknown colour '" + c + "'";
+                *error = path + ": unknown colour '" + c + "' in row " + std::to_string(y + 1);
                 return false;
             }
-        }
-        if (!map->rows.empty() && line.size() != map->rows[0].size()) {
-            *error = path + ":" + std::to_string(number) + ": row width differs";
-            return false;
-        }
-        map->rows.push_back(line);
-    }
-    if (map->rows.empty()) {
-        *error = path + ": no rows";
-        return false;
-    }
     return true;
 }
 

@@ -4,31 +4,11 @@
 //
 // Rows of 'k' (ink) and any other letter (paper), all of one width; lines
 // starting with '#' are comments. Ink is palette entry 0, black.
-#include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "tools/bitmap_file.h"
-
-namespace {
-
-bool ReadMap(const char* path, std::vector<std::string>& rows)
-{
-    std::ifstream in(path);
-    if (!in) return false;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || line[0] == '#') continue;
-        if (!rows.empty() && line.size() != rows[0].size()) return false;
-        rows.push_back(line);
-    }
-    return !rows.empty();
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -37,8 +17,9 @@ int main(int argc, char** argv)
         return 2;
     }
     std::vector<std::string> rows;
-    if (!ReadMap(argv[2], rows)) {
-        std::fprintf(stderr, "mono_bitmap: %s is not a pixel map of equal rows\n", argv[2]);
+    std::string error;
+    if (!ReadPixelMap(argv[2], &rows, &error)) {
+        std::fprintf(stderr, "mono_bitmap: %s\n", error.c_str());
         return 1;
     }
     int width = static_cast<int>(rows[0].size());

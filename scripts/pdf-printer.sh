@@ -28,3 +28,34 @@ pdf_output_dirs() {
   [ "${home:-$HOME}" = "$HOME" ] || echo "$HOME/PDF"
   echo /var/spool/cups-pdf/ANONYMOUS
 }
+
+# The page set-up dialog: the first visible window titled like one that is
+# not the main window $1; its id, once it has had a second to fill in.
+page_setup_dialog() {
+  local d=
+  for _ in $(seq 100); do
+    d=$(xdotool search --onlyvisible --name 'Page|Setup' 2>/dev/null | grep -vx "$1" | head -1 || true)
+    [ -n "$d" ] && break
+    sleep 0.2
+  done
+  [ -n "$d" ] || return 1
+  sleep 1
+  echo "$d"
+}
+
+# The PDF a job left in one of the folders after $1 (a file whose time marks
+# the job's start), once the spooler has finished writing it.
+printed_pdf() {
+  local since=$1 f=
+  shift
+  for _ in $(seq 120); do
+    f=$(find "$@" -name '*.pdf' -newer "$since" 2>/dev/null | head -1)
+    if [ -n "$f" ] && ! lpstat -o PDF 2>/dev/null | grep -q .; then
+      sleep 1
+      echo "$f"
+      return 0
+    fi
+    sleep 0.5
+  done
+  return 1
+}

@@ -109,25 +109,12 @@ if command -v cupsd >/dev/null && [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 
   since=$(mktemp)
   xdotool windowfocus "$win" >/dev/null 2>&1 || true
   xdotool key ctrl+p
-  for _ in $(seq 100); do
-    setup=$(xdotool search --onlyvisible --name 'Page|Setup' 2>/dev/null | grep -vx "$win" | head -1 || true)
-    [ -n "$setup" ] && break
-    sleep 0.2
-  done
-  if [ -n "$setup" ]; then
-    sleep 1
+  if setup=$(page_setup_dialog "$win"); then
     shot page-setup
     xdotool windowfocus "$setup" >/dev/null 2>&1 || true
     xdotool key Return
-    pdf=
-    for _ in $(seq 120); do
-      pdf=$(find $(pdf_output_dirs) -name '*.pdf' -newer "$since" 2>/dev/null | head -1)
-      [ -n "$pdf" ] && ! lpstat -o PDF 2>/dev/null | grep -q . && break
-      pdf=
-      sleep 0.5
-    done
+    pdf=$(printed_pdf "$since" $(pdf_output_dirs) || true)
     if [ -n "$pdf" ]; then
-      sleep 1
       pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$pdf" "$out/printed-lesson-100-page-1"
       echo "saved $out/printed-lesson-100-page-1.png"
     else

@@ -26,41 +26,13 @@ lesson=100
 "$cli" lesson $lesson >"$work/lesson.txt"
 touch "$work/since"
 
-# Waits for the page set-up dialog (any new top-level window but the main
-# one) and answers it with Enter.
-answer_setup() {
-  local d=
-  for _ in $(seq 100); do
-    d=$(xdotool search --onlyvisible --name 'Page|Setup' 2>/dev/null | grep -vx "$win" | head -1 || true)
-    [ -n "$d" ] && break
-    sleep 0.2
-  done
-  [ -n "$d" ] || { echo "print_pdf: FAILED, no page set-up dialog"; return 1; }
-  sleep 1
-  xdotool windowfocus "$d" >/dev/null 2>&1
-  xdotool key Return
-}
-
-# The PDF the job left, once the spooler has finished writing it.
-wait_pdf() {
-  local f=
-  for _ in $(seq 120); do
-    f=$(find "${pdfdirs[@]}" -name '*.pdf' -newer "$work/since" 2>/dev/null | head -1)
-    if [ -n "$f" ] && ! lpstat -o PDF 2>/dev/null | grep -q .; then
-      sleep 1
-      echo "$f"
-      return 0
-    fi
-    sleep 0.5
-  done
-  return 1
-}
-
 preset $lesson
 start || exit 1
 keys ctrl+p
-answer_setup || exit 1
-pdf=$(wait_pdf) || { echo "print_pdf: FAILED, no PDF in ${pdfdirs[*]}"; exit 1; }
+setup=$(page_setup_dialog "$win") || { echo "print_pdf: FAILED, no page set-up dialog"; exit 1; }
+xdotool windowfocus "$setup" >/dev/null 2>&1
+xdotool key Return
+pdf=$(printed_pdf "$work/since" "${pdfdirs[@]}") || { echo "print_pdf: FAILED, no PDF in ${pdfdirs[*]}"; exit 1; }
 stop
 
 cp "$pdf" "$out/lesson-$lesson.pdf"

@@ -21,7 +21,6 @@ constexpr UINT CELL_FORMAT = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFI
 constexpr COLORREF WHITE = RGB(255, 255, 255);
 constexpr COLORREF BLACK = RGB(0, 0, 0);
 constexpr int CALENDAR_FONT_HEIGHT = 14;
-constexpr BYTE HEBREW_CHARSET_BYTE = 177;
 
 struct CalendarDialogState {
     CalendarState grid;
@@ -204,7 +203,7 @@ HFONT CreateCalendarFont(const char16_t* face, int weight)
         SetFaceName(font, face);
     } else {
         wcscpy(font.lfFaceName, L"David");
-        font.lfCharSet = HEBREW_CHARSET_BYTE;
+        font.lfCharSet = HEBREW_CHARSET;
     }
     return CreateFontIndirectW(&font);
 }

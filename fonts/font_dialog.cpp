@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int FONT_BLOCK_ENTRIES = 25;
-constexpr BYTE HEBREW_CHARSET_BYTE = 177;
 constexpr int MODE_BASE = 0;
 constexpr int MODE_OK = 1;
 constexpr int MODE_LIST = 2;
@@ -74,7 +73,7 @@ int CALLBACK CollectFontProc(const LOGFONTW* font, const TEXTMETRICW* metrics, D
     // Some systems name a typeface once per character set: list it once,
     // as Hebrew when any of its sets is.
     if (FontListEntry* seen = FindFace(font->lfFaceName)) {
-        if (metrics->tmCharSet == HEBREW_CHARSET_BYTE) seen->charSet = HEBREW_CHARSET_BYTE;
+        if (metrics->tmCharSet == HEBREW_CHARSET) seen->charSet = HEBREW_CHARSET;
         return 1;
     }
     if (!s_font.blocks || s_font.usedInBlock == FONT_BLOCK_ENTRIES) {
@@ -159,7 +158,7 @@ void RefreshFontSample(HWND dialog, int mode)
     if (mode == MODE_LIST && s_font.sample.lfFaceName[0]) {
         // A typeface that says it is Hebrew brings the Unicode letters.
         const FontListEntry* entry = FindFace(s_font.sample.lfFaceName);
-        if (entry && entry->charSet == HEBREW_CHARSET_BYTE && !Checked(dialog, IDC_FONT_BASE_5D0)) {
+        if (entry && entry->charSet == HEBREW_CHARSET && !Checked(dialog, IDC_FONT_BASE_5D0)) {
             CheckBase(dialog, 0x5D0);
             SetSampleAlphabet(dialog, 0x5D0);
         }

@@ -235,8 +235,9 @@ void OnSize(HWND dialog, int width, int height)
     if (!view->maxTop) view->topLine = 0;
     RECT client;
     GetClientRect(dialog, &client);
+    // The whole client, margin included, so the page needs no clearing of its own.
     FillRect(Dc(view), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DrawIndex(view, true);
+    DrawIndex(view, false);
     UpdateIndexScrollBar(dialog, view);
 }
 

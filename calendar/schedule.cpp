@@ -5,15 +5,20 @@
 #include "calendar/date_text.h"
 #include "settings/settings.h"
 
+void DeriveDayDate()
+{
+    g_settings.date = HebrewFromAbsolute(g_settings.Day);
+    g_settings.dateTextLength = FormatHebrewDate(&g_settings.date, g_settings.dateText);
+    if (g_settings.dateTextLength == 0) g_settings.dateText[0] = 0;
+}
+
 namespace {
 
 // The date of Day and its text follow Day everywhere it is set.
 void StoreDay(int32_t day)
 {
     g_settings.Day = day;
-    g_settings.date = HebrewFromAbsolute(day);
-    g_settings.dateTextLength = FormatHebrewDate(&g_settings.date, g_settings.dateText);
-    if (g_settings.dateTextLength == 0) g_settings.dateText[0] = 0;
+    DeriveDayDate();
     g_settings.Lesson = LessonOfDay(3, day);
 }
 

@@ -6,7 +6,7 @@
 #include "app/globals.h"
 #include "app/start_up.h"
 #include "calendar/calendar.h"
-#include "calendar/date_text.h"
+#include "calendar/schedule.h"
 #include "resources/resource.h"
 #include "settings/bookmarks_win.h"
 #include "settings/registry_number.h"
@@ -95,10 +95,7 @@ void LoadDayDate()
         g_settings.Day = 0;
         return;
     }
-    g_settings.date = HebrewFromAbsolute(g_settings.Day);
-    g_settings.dateTextLength = FormatHebrewDate(&g_settings.date, g_settings.dateText);
-    if (g_settings.dateTextLength == 0)
-        g_settings.dateText[0] = 0;
+    DeriveDayDate();
 }
 
 int32_t ReadSetting(const wchar_t* name, int32_t fallback)

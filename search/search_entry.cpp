@@ -81,13 +81,7 @@ void PatternToBoxText(const uint8_t* pattern, int32_t letterBase, char16_t* out)
     // Letters by the base, the rest as themselves; the Reverse mode is for
     // drawn runs, not for a box whose text goes back into the pattern.
     int n = 0;
-    for (; n < SEARCH_PATTERN_MAX && pattern[n]; ++n) {
-        uint8_t b = pattern[n];
-        if (b >= 0x61 && b <= 0x7B)
-            out[n] = static_cast<char16_t>(b - 0x61 + letterBase);
-        else
-            out[n] = b == 0x7E ? u'{' : b;
-    }
+    for (; n < SEARCH_PATTERN_MAX && pattern[n]; ++n) out[n] = DisplayChar(pattern[n], letterBase);
     out[n] = 0;
     if (BoxInReadingOrder(letterBase)) FlipReadingOrder16(out, n);
 }

@@ -63,11 +63,17 @@ long DecodeUtf8(std::string_view utf8, size_t& length)
     return static_cast<long>(c);
 }
 
+char16_t DisplayChar(uint8_t byte, int32_t base)
+{
+    if (byte >= LETTER_CODE_FIRST && byte <= LETTER_CODE_LAST)
+        return static_cast<char16_t>(base + (byte - LETTER_CODE_FIRST));
+    if (byte == LETTER_CODE_BRACE) return u'{';
+    return byte;
+}
+
 char32_t CodePointOfLetterCode(uint8_t byte)
 {
-    if (byte >= LETTER_CODE_FIRST && byte <= LETTER_CODE_LAST) return kFirstHebrewLetter + (byte - LETTER_CODE_FIRST);
-    if (byte == LETTER_CODE_BRACE) return U'{';
-    return byte;
+    return DisplayChar(byte, kFirstHebrewLetter);
 }
 
 int LetterCodeOfCodePoint(char32_t codePoint)

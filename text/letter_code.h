@@ -12,6 +12,11 @@ constexpr uint8_t LETTER_CODE_FIRST = 0x61;
 constexpr uint8_t LETTER_CODE_LAST = 0x7B;
 constexpr uint8_t LETTER_CODE_BRACE = 0x7E;
 
+// One letter-code byte as a display character: the letters from base on
+// (0x5D0 Unicode, 224 code page 1255, 97 Latin), the brace code as "{",
+// every other byte as itself.
+char16_t DisplayChar(uint8_t byte, int32_t base);
+
 // The code point a letter-code byte stands for (0 for 0).
 char32_t CodePointOfLetterCode(uint8_t byte);
 

@@ -9,14 +9,6 @@ ConversionBuffer g_conversionBuffer;
 
 namespace {
 
-char16_t DisplayChar(uint8_t byte, int32_t base)
-{
-    if (byte >= LETTER_CODE_FIRST && byte <= LETTER_CODE_LAST)
-        return static_cast<char16_t>(base + (byte - LETTER_CODE_FIRST));
-    if (byte == LETTER_CODE_BRACE) return u'{';
-    return byte;
-}
-
 char16_t* OutputPlace(ConversionBuffer* buffer, int count)
 {
     if (buffer && buffer->chars && buffer->capacity >= count) return buffer->chars;

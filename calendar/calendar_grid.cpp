@@ -125,13 +125,11 @@ int YearArrowAt(const CalendarState* s, int x, int y)
 
 void ChangeYear(CalendarState* s, int delta)
 {
+    // Adar II has 29 days, so the month it becomes needs no shorter day.
     s->shown.year += delta;
-    if (s->shown.month == 13)
-        s->shown.month = 12;
-    else if (s->shown.day == 30 && HebrewMonthLength(s->shown.month, s->shown.year) < 30)
-        s->shown.day = 29;
-    SetShownDay(s, AbsoluteFromHebrew(s->shown.month, s->shown.day, s->shown.year), false);
-    s->dirty |= DIRTY_BUTTONS | DIRTY_YEAR;
+    if (s->shown.month == 13) s->shown.month = 12;
+    ApplyShownMonth(s);
+    s->dirty |= DIRTY_YEAR;
 }
 
 int DayAt(const CalendarState* s, int x, int y)

@@ -4,6 +4,7 @@
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "search/matcher.h"
+#include "text/rows.h"
 #include "text/text_view.h"
 
 namespace {
@@ -59,7 +60,7 @@ uint16_t SearchStartOffset(const TextView* view)
     const LineRecord* top = lines;
     unsigned rows = 0;
     while (top->style && rows < view->firstRow) {
-        rows += top->style & 0x80 ? 2 : 1;
+        rows += RowsOf(*top);
         ++top;
     }
     unsigned end = view->highlightEnd;

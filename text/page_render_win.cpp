@@ -134,7 +134,7 @@ int DrawPage(TextView* v, int erase)
             }
             DrawTextLine(v, line, y);
         }
-        int rows = (line->style & STYLE_SPACER) ? 2 : 1;
+        int rows = RowsOf(*line);
         y += rows * line->height;
         room -= rows * line->height;
         v->rowsDrawn += rows;
@@ -167,7 +167,7 @@ int DrawHighlight(TextView* v)
             }
             HighlightLine(v, line, y);
         }
-        int rows = (line->style & STYLE_SPACER) ? 2 : 1;
+        int rows = RowsOf(*line);
         y += rows * line->height;
         room -= rows * line->height;
     }

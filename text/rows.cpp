@@ -7,11 +7,11 @@
 
 namespace {
 
-int RowsOf(const LineRecord& line) { return (line.style & STYLE_SPACER) ? 2 : 1; }
-
 bool IsLabelled(const LineRecord& line) { return line.hang != 0 && (line.style & STYLE_KIND_MASK) != STYLE_RULE; }
 
 }  // namespace
+
+int RowsOf(const LineRecord& line) { return (line.style & STYLE_SPACER) ? 2 : 1; }
 
 int ComputeMaxFirstRow(TextView* v)
 {

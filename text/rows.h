@@ -3,6 +3,9 @@
 #pragma once
 #include "text/text_view.h"
 
+// The rows a line takes: two when a spacer row follows it.
+int RowsOf(const LineRecord& line);
+
 // New maxFirstRow, or -1 without lines, rows or line records.
 int ComputeMaxFirstRow(TextView* view);
 

@@ -1,5 +1,25 @@
 # Benchmarks: built unsanitised and optimised so the times mean something,
 # with the embedded lessons and zlib as the yardstick.
+if(WIN32)
+  # The programs of the Wine rows, built on demand by scripts/bench.sh with
+  # the program's own flags.
+  function(add_win_bench name)
+    add_executable(${name} ${ARGN})
+    set_target_properties(${name} PROPERTIES EXCLUDE_FROM_ALL TRUE)
+    target_link_options(${name} PRIVATE -municode -static -static-libgcc -static-libstdc++)
+  endfunction()
+  add_win_bench(minimal_window WIN32 ${CMAKE_CURRENT_LIST_DIR}/minimal_window_win.cpp)
+  target_link_libraries(minimal_window PRIVATE gdi32 user32)
+  add_win_bench(minimal_toolbar WIN32 ${CMAKE_CURRENT_LIST_DIR}/minimal_window_win.cpp)
+  target_compile_definitions(minimal_toolbar PRIVATE BENCH_TOOLBAR)
+  target_link_libraries(minimal_toolbar PRIVATE comctl32 gdi32 user32)
+  add_win_bench(startup_probe ${CMAKE_CURRENT_LIST_DIR}/startup_probe_win.cpp)
+  target_link_libraries(startup_probe PRIVATE psapi gdi32 user32)
+  add_win_bench(layout_bench ${CMAKE_CURRENT_LIST_DIR}/layout_bench_win.cpp)
+  target_link_libraries(layout_bench PRIVATE quorin_win)
+  return()
+endif()
+
 find_package(ZLIB)
 if(ZLIB_FOUND)
   function(add_bench name)

@@ -26,6 +26,7 @@ add_library(quorin_resources OBJECT ${RESOURCE_SCRIPTS})
 set_source_files_properties(${RESOURCE_SCRIPTS} PROPERTIES OBJECT_DEPENDS "${RESOURCE_DEPENDS}")
 
 add_executable(quorin WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp $<TARGET_OBJECTS:quorin_resources>)
+include(${CMAKE_SOURCE_DIR}/bench/sources.cmake)
 target_link_libraries(quorin PRIVATE quorin_win)
 target_link_options(quorin PRIVATE -municode -static -static-libgcc -static-libstdc++)
 

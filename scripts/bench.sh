@@ -13,17 +13,12 @@ out=$root/build/bench
 runs=${1:-5}
 mkdir -p "$out"
 
-ninja -C "$native" reader_bench >/dev/null || { echo "bench: reader_bench did not build in $native"; exit 1; }
-cxx="x86_64-w64-mingw32-g++ -std=c++20 -O2 -municode -DUNICODE -D_UNICODE -static"
-$cxx -mwindows -o "$out/minimal_window.exe" "$root/bench/minimal_window_win.cpp" -lgdi32 -luser32 || exit 1
-$cxx -mwindows -DBENCH_TOOLBAR -o "$out/minimal_toolbar.exe" "$root/bench/minimal_window_win.cpp" -lcomctl32 -lgdi32 \
-  -luser32 || exit 1
-$cxx -o "$out/startup_probe.exe" "$root/bench/startup_probe_win.cpp" -lpsapi -lgdi32 -luser32 || exit 1
+cmake --build "$native" --target reader_bench >/dev/null || { echo "bench: reader_bench did not build in $native"; exit 1; }
 layout=
-if [ -f "$mingw/libquorin_win.a" ]; then
-  $cxx -DWIN32_LEAN_AND_MEAN -D_WIN32_WINNT=0x0601 -I"$root" -o "$out/layout_bench.exe" \
-    "$root/bench/layout_bench_win.cpp" "$mingw/libquorin_win.a" -lcomctl32 -lcomdlg32 -lgdi32 -luser32 \
-    -ladvapi32 -lshell32 2>/dev/null && layout=$out/layout_bench.exe
+if [ -f "$mingw/quorin.exe" ]; then
+  cmake --build "$mingw" --target minimal_window minimal_toolbar startup_probe layout_bench >/dev/null ||
+    { echo "bench: the Wine rows' programs did not build in $mingw"; exit 1; }
+  layout=$mingw/layout_bench.exe
 fi
 
 cpu=$(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -1)
@@ -44,9 +39,9 @@ if [ -f "$mingw/quorin.exe" ]; then
   quorin_ensure_prefix
   # Input from nowhere, and the prefix's server ended after, so no program
   # the probe started can outlive the table.
-  timeout 300 wine "$out/startup_probe.exe" "$(winepath -w "$mingw/quorin.exe" 2>/dev/null)" \
-    "$(winepath -w "$out/minimal_window.exe" 2>/dev/null)" "$runs" \
-    "$(winepath -w "$out/minimal_toolbar.exe" 2>/dev/null)" </dev/null 2>"$out/probe.err" | cat
+  timeout 300 wine "$mingw/startup_probe.exe" "$(winepath -w "$mingw/quorin.exe" 2>/dev/null)" \
+    "$(winepath -w "$mingw/minimal_window.exe" 2>/dev/null)" "$runs" \
+    "$(winepath -w "$mingw/minimal_toolbar.exe" 2>/dev/null)" </dev/null 2>"$out/probe.err" | cat
   [ -n "$layout" ] && timeout 120 wine "$layout" "$(winepath -w "$out/longest_lesson.bin" 2>/dev/null)" "$runs" \
     </dev/null 2>>"$out/probe.err" | cat
   wineserver -k 2>/dev/null

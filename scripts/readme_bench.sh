@@ -1,19 +1,13 @@
 #!/usr/bin/env bash
 # Refreshes the README's benchmark table (between <!-- bench:begin --> and
-# <!-- bench:end -->): scripts/bench.sh's table when that script is there,
-# else the native rows of reader_bench from BUILD_DIR/native.
+# <!-- bench:end -->) with scripts/bench.sh's table.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-if [ -f "$root/scripts/bench.sh" ]; then
-  BENCH_NATIVE_DIR=$build/native BENCH_MINGW_DIR=$build/mingw bash "$root/scripts/bench.sh" >"$work/out"
-else
-  cmake --build "$build/native" --target reader_bench -j "${JOBS:-2}" >/dev/null
-  "$build/native/reader_bench" "$work" >"$work/out"
-fi
+BENCH_NATIVE_DIR=$build/native BENCH_MINGW_DIR=$build/mingw bash "$root/scripts/bench.sh" >"$work/out"
 grep '^|' "$work/out" >"$work/table" || { echo "readme_bench: no table in the output" >&2; exit 1; }
 machine=$(sed -n 's/^Machine: //p' "$work/out" | head -n 1)
 if [ -z "$machine" ]; then

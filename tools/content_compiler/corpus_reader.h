@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "calendar/schedule.h"   // LESSON_COUNT
+
 constexpr int SECTION_COUNT = 88;
 constexpr int INTRO_PART_COUNT = 4;    // sections 1..4 are the introductory parts
-constexpr int LESSON_COUNT = 339;
 
 struct Chapter {
     std::vector<std::string> paragraphs;

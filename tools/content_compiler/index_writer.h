@@ -6,16 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "index/index_text.h"
 #include "tools/content_compiler/corpus_reader.h"
 
-constexpr uint16_t KEY_BRANCH = 0x8000;      // has child entries
-constexpr uint16_t KEY_LINK = 0x4000;        // opens lesson key & 0x3FFF
+// The reader's own key and flag bits, under the compiler's shorter names.
+constexpr uint16_t KEY_BRANCH = INDEX_KEY_BRANCH;
+constexpr uint16_t KEY_LINK = INDEX_KEY_LINK;
 // Branch numbers stay clear of the lesson numbers 1..339 and of the
 // bookmarks heading (0x8877, number 2167).
 constexpr uint16_t BOOK_KEY_BASE = 1000;
 constexpr uint16_t SECTION_KEY_BASE = 2000;
 
-constexpr uint8_t FLAG_VISIBLE = 0x80;
+constexpr uint8_t FLAG_VISIBLE = INDEX_FLAG_VISIBLE;
 constexpr uint8_t ENTRY_STYLE_BOOK = 0x0C;     // bold, larger
 constexpr uint8_t ENTRY_STYLE_SECTION = 0x08;  // bold
 constexpr uint8_t ENTRY_STYLE_LESSON = 0x01;   // plain; keeps the flags byte nonzero when hidden

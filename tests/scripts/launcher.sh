@@ -62,7 +62,8 @@ settled_windows() {
 
 eval "$exec_line" &
 first=$!
-timeout 120 xdotool search --sync --onlyvisible --name '^Quorin$' >/dev/null 2>&1 || bad "no Quorin window within 120 s"
+timeout 240 xdotool search --sync --onlyvisible --name '^Quorin$' >/dev/null 2>&1 ||
+  bad "no Quorin window within 240 s (display $DISPLAY, prefix lock: $(ls -d "$prefix.lock" 2>/dev/null || echo none))"
 [ -f "$prefix/system.reg" ] || bad "the launcher made no prefix of its own"
 [ -e "$HOME/.wine" ] && bad "the launcher touched the default prefix ~/.wine"
 n=$(settled_windows)

@@ -3,7 +3,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-bash "$root/scripts/setup.sh" || exit 1
+bash "$root/scripts/setup-tests.sh" || exit 1
 bash "$root/scripts/build.sh" || exit 1
 
 fail=0

@@ -8,6 +8,10 @@
 
 namespace {
 
+// zlib's own default: libzip's is the slowest level, which makes the book
+// under 1% smaller at half again the time.
+constexpr zip_uint32_t DEFLATE_LEVEL = 6;
+
 // Local midnight of the day, which libzip writes back as that date; zip
 // dates start in 1980 and end in 2107.
 time_t StampOf(int32_t day)
@@ -39,7 +43,7 @@ bool AddFiles(zip_t* za, const std::vector<BookFile>& files, time_t stamp)
         }
         // The reading system finds the mimetype by its plain bytes at the start.
         zip_int32_t method = i == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
-        if (zip_set_file_compression(za, at, method, 0) < 0 || zip_file_set_mtime(za, at, stamp, 0) < 0) return false;
+        if (zip_set_file_compression(za, at, method, DEFLATE_LEVEL) < 0 || zip_file_set_mtime(za, at, stamp, 0) < 0) return false;
     }
     return true;
 }

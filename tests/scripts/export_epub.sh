@@ -34,8 +34,8 @@ cmp -s "$work/three.epub" "$work/again.epub" || bad "the same days do not give t
 # Each chapter's words after its heading are lesson N's words as the
 # terminal prints them (heading marks and rules aside), in the same order.
 for n in $(seq 1 339); do "$cli" lesson "$n" --width 1000 >"$work/lesson-$n.txt"; done
-python3 - "$work/cycle.epub" "$work" "$from" "$root/README.md" <<'PY' || bad "the whole-cycle book's text"
-import datetime, re, sys, zipfile, xml.etree.ElementTree as ET
+python3 - "$work/cycle.epub" "$work" "$from" "$root/README.md" "$cli" <<'PY' || bad "the whole-cycle book's text"
+import datetime, re, subprocess, sys, zipfile, xml.etree.ElementTree as ET
 book, work, start = sys.argv[1], sys.argv[2], datetime.date.fromisoformat(sys.argv[3])
 X = '{http://www.w3.org/1999/xhtml}'
 z = zipfile.ZipFile(book)
@@ -63,6 +63,18 @@ for i in range(339):
         print('day %d lesson %d differs at word %d: %r / %r' % (i + 1, lesson, k, words[k:k+3], want[k:k+3]))
         bad += 1
 assert len(lessons) == 339
+# Titles: the Hebrew date as "day" prints it and the lesson's entry as
+# "index" prints it, both in reading order (a sample of the days).
+cli = sys.argv[5]
+index = subprocess.run([cli, 'index'], capture_output=True, text=True).stdout
+for i in range(0, 339, 41):
+    h1 = ET.fromstring(z.read('OEBPS/day-%04d.xhtml' % (i + 1))).find(X + 'body').find(X + 'h1')
+    spans = {s.get('class'): s.text for s in h1}
+    ordinal = (start + datetime.timedelta(days=i)).toordinal()
+    line = subprocess.run([cli, 'day', str(ordinal)], capture_output=True, text=True).stdout.split()
+    assert spans['hebrew'] == ' '.join(line[5:]), (spans['hebrew'], line)
+    entry = re.search(r'^ *(.*?)  0x[0-9A-F]{4} lesson %s$' % line[4], index, re.M)
+    assert entry and spans['caption'] == entry.group(1), (spans['caption'], line[4])
 nav = z.read('OEBPS/nav.xhtml').decode()
 assert nav.count('<li><a href="day-') == 339 and 12 <= nav.count('<span>') <= 14, nav.count('<span>')
 terms = z.read('OEBPS/terms.xhtml').decode()

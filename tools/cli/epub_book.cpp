@@ -128,7 +128,8 @@ std::string Cover(const std::vector<DayLine>& days, const std::string& title)
     AppendPageStart(page, title, STYLESHEET_NAME);
     page += "<section class=\"cover\" epub:type=\"cover\">\n<h1>Quorin</h1>\n<p>";
     AppendEscaped(page, RangeText(days.front(), days.back(), true));
-    page += "</p>\n<p>";
+    // Gregorian dates read left to right, first day first.
+    page += "</p>\n<p dir=\"ltr\">";
     AppendEscaped(page, RangeText(days.front(), days.back(), false));
     page += "</p>\n</section>\n";
     AppendPageEnd(page);

@@ -75,13 +75,7 @@ bool ZipEpub(const std::vector<BookFile>& files, int32_t day, std::string& zippe
         zip_source_free(buffer);
         return ZipFailed(&ze, error);
     }
-    if (!AddFiles(za, files, StampOf(day))) {
-        zip_error_set(&ze, zip_error_code_zip(zip_get_error(za)), zip_error_code_system(zip_get_error(za)));
-        zip_discard(za);
-        zip_source_free(buffer);
-        return ZipFailed(&ze, error);
-    }
-    if (zip_close(za) < 0) {
+    if (!AddFiles(za, files, StampOf(day)) || zip_close(za) < 0) {
         zip_error_set(&ze, zip_error_code_zip(zip_get_error(za)), zip_error_code_system(zip_get_error(za)));
         zip_discard(za);
         zip_source_free(buffer);

@@ -32,6 +32,7 @@ const char LESSON_STYLESHEET[] =
     ".number { display: inline-block; min-width: 1.8em; font-weight: bold; text-indent: 0; }\n"
     "hr { width: 20%; margin: 1em auto; border: 0; border-top: 1px solid; }\n"
     ".cover { text-align: center; margin-top: 30%; }\n"
+    ".cover h1 { font-size: 2em; }\n"
     ".cover p { text-align: center; font-size: 1.2em; }\n"
     "nav ol { list-style: none; padding-right: 1em; }\n";
 

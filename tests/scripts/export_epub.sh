@@ -100,6 +100,13 @@ PY
   bad "lesson 100 --html is not well-formed"
 shot=${EXPORT_SHOT:-$work/today.png}
 bash "$root/scripts/html-shot.sh" "$work/today.html" "$shot" || bad "chromium drew no picture of today --html"
+# Where the browser put things: headings centred, numbers at the right, each
+# final colon at the left end of its paragraph's last line.
+cp "$root/tests/scripts/html_probe.js" "$work/"
+sed 's|</body>|<script src="html_probe.js"></script>\n</body>|' "$work/today.html" >"$work/probe.html"
+bash "$root/scripts/html-shot.sh" --dom "$work/probe.html" "$work/probed.html"
+probe=$(grep -o '<pre id="probe">[^<]*' "$work/probed.html" 2>/dev/null | cut -d'>' -f2)
+[ "${probe%% *}" = ok ] || bad "today --html in Chromium: ${probe:-no findings}"
 
 # Refusals: a message, exit 2, and no file (nor a part of one) left behind.
 echo old >"$work/kept.epub"
@@ -129,5 +136,5 @@ ls "$work" | grep -q '\.part-' && bad "a part-written file was left behind: $(ls
 "$cli" export epub "$work/kept.epub" --from $from --days 3 && cmp -s "$work/kept.epub" "$work/three.epub" ||
   bad "a finished book does not replace the old file"
 
-[ $fail = 0 ] && echo "export_epub: epubcheck clean (cycle and 3 days), every lesson whole, HTML drawn, refusals as expected"
+[ $fail = 0 ] && echo "export_epub: epubcheck clean (cycle and 3 days), every lesson whole, HTML in Chromium: $probe; refusals as expected"
 exit $fail

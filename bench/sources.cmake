@@ -39,3 +39,15 @@ if(ZLIB_FOUND)
   # The reader's table of figures (scripts/bench.sh): the whole portable heart.
   add_bench(reader_bench ${CMAKE_CURRENT_LIST_DIR}/reader_bench.cpp ${CORE_SOURCES})
 endif()
+
+# The whole-cycle EPUB export (scripts/bench.sh).
+if(TARGET PkgConfig::LIBZIP)
+  add_executable(export_bench ${CMAKE_CURRENT_LIST_DIR}/export_bench.cpp
+    ${CORE_SOURCES} ${QUORIN_EXPORT_SOURCES} ${CMAKE_SOURCE_DIR}/tools/cli/reading_text.cpp
+    ${CMAKE_SOURCE_DIR}/content/resource_lookup_native.cpp
+    ${CMAKE_SOURCE_DIR}/content/buffer_error_native.cpp
+    ${QUORIN_EMBED})
+  target_compile_options(export_bench PRIVATE -fno-sanitize=all -O2)
+  target_link_options(export_bench PRIVATE -fno-sanitize=all)
+  target_link_libraries(export_bench PRIVATE PkgConfig::LIBZIP)
+endif()

@@ -27,19 +27,6 @@ size_t RecordsSize(const uint8_t* index)
     return static_cast<size_t>(p - index);
 }
 
-bool FindLessonRecord(const uint8_t* index, uint16_t lesson, IndexRecord* found)
-{
-    if (!index) return false;
-    uint16_t key = static_cast<uint16_t>(lesson | INDEX_KEY_LINK);
-    IndexRecord r;
-    for (const uint8_t* p = index; (p = ReadIndexRecord(p, &r));)
-        if (r.key == key) {
-            *found = r;
-            return true;
-        }
-    return false;
-}
-
 uint8_t* PutRecord(uint8_t* out, uint16_t key, uint8_t flags, uint8_t level, const uint8_t* caption,
                    size_t length)
 {
@@ -64,6 +51,19 @@ const uint8_t* ReadIndexRecord(const uint8_t* p, IndexRecord* record)
     record->caption = p + 4;
     record->length = std::strlen(reinterpret_cast<const char*>(p + 4));
     return p + RecordSize(*record);
+}
+
+bool FindLessonRecord(const uint8_t* index, uint16_t lesson, IndexRecord* found)
+{
+    if (!index) return false;
+    uint16_t key = static_cast<uint16_t>(lesson | INDEX_KEY_LINK);
+    IndexRecord r;
+    for (const uint8_t* p = index; (p = ReadIndexRecord(p, &r));)
+        if (r.key == key) {
+            *found = r;
+            return true;
+        }
+    return false;
 }
 
 uint8_t* AddBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks)

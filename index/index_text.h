@@ -26,6 +26,10 @@ struct IndexRecord {
 // with flags 0 that ends the text (record then untouched).
 const uint8_t* ReadIndexRecord(const uint8_t* p, IndexRecord* record);
 
+// The first record that leads to lesson (its key exactly the lesson with the
+// link bit); false when the index has none.
+bool FindLessonRecord(const uint8_t* index, uint16_t lesson, IndexRecord* found);
+
 // A new text: the bookmarks branch, the records of index (may be null) and
 // five zero bytes. Null without memory.
 uint8_t* AddBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks);

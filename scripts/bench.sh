@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The reader's figures in one table: native rows from reader_bench (search,
-# decoder, sizes, layout, memory), then the rows measured under Wine by the
+# decoder, sizes, layout, memory) and export_bench (the whole-cycle EPUB), then the rows measured under Wine by the
 # start-up probe (start-up against a minimal window, peak working set).
 # Figures only, nothing passes or fails. Needs the native and mingw trees
 # built (scripts/build.sh); BENCH_NATIVE_DIR / BENCH_MINGW_DIR override them.
@@ -25,6 +25,11 @@ cpu=$(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -1)
 echo "Machine: $cpu, $(nproc) cores, $(uname -sr), $(wine --version 2>/dev/null || echo 'no wine'); $(date -u +%F)"
 echo
 "$native/reader_bench" "$out" || exit 1
+if cmake --build "$native" --target export_bench >/dev/null 2>&1; then
+  "$native/export_bench" "$out" "$runs" || exit 1
+else
+  echo "(export_bench did not build: the EPUB rows are left out)"
+fi
 
 if [ -f "$mingw/quorin.exe" ]; then
   export WINEPREFIX=$out/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64

@@ -31,14 +31,14 @@ got=$(env -u COLUMNS "$cli" lesson 7 | widest)
 "$cli" lesson 7 --raw | cmp -s - <("$cli" lesson 7 --width 30 --raw) || bad "--raw depends on the width"
 
 for args in "lesson 0" "lesson 340" "lesson 400" "lesson 5 --width" "lesson 5 --width 10" "lesson 5 --width x" \
-            "lesson 5 extra" "today --width 0" "today --width 30 more"; do
+            "lesson 5 extra" "lesson 5 --raw --html" "today --width 0" "today --width 30 more" "today --html x"; do
   $cli $args >/dev/null 2>&1
   rc=$?
   [ $rc = 2 ] || bad "'$args' exits $rc, not 2"
 done
 
 help=$("$cli" --help) || bad "--help exit code"
-for c in today day lesson index search --width --raw --from; do
+for c in today day lesson index search export --width --raw --html --from --days; do
   grep -q -- "$c" <<<"$help" || bad "--help does not mention $c"
 done
 

@@ -21,10 +21,8 @@ void PrintDay(int32_t day)
     DateRec h = HebrewFromAbsolute(day);
     uint8_t text[DATE_TEXT_SIZE] = {};
     int32_t length = FormatHebrewDate(&h, text);
-    std::string reading(reinterpret_cast<const char*>(text), length);
-    FlipReadingOrder(reading);
     std::printf("%d %d-%d-%d %d-%d-%d lesson %d %s\n", day, g.year, g.month, g.day, h.year, h.month, h.day,
-                LessonOfDay(3, day), LetterCodeToUtf8(reading).c_str());
+                LessonOfDay(3, day), ReadingUtf8({reinterpret_cast<const char*>(text), size_t(length)}).c_str());
 }
 
 }  // namespace
@@ -44,12 +42,14 @@ int CmdDay(int argc, char** argv)
 int CmdToday(int argc, char** argv)
 {
     int width;
+    bool html = TakeFlag(argc, argv, "--html");
     if (!TakeWidthOption(argc, argv, &width) || argc != 1) {
-        std::fprintf(stderr, "quorin-cli today: takes only --width N (%d..%d)\n", READING_MIN_WIDTH,
+        std::fprintf(stderr, "quorin-cli today: takes only --width N (%d..%d) or --html\n", READING_MIN_WIDTH,
                      READING_MAX_WIDTH);
         return 2;
     }
     int32_t day = TodayAbsolute();
+    if (html) return PrintDayPage(day, LessonOfDay(3, day), "today");
     PrintDay(day);
     // The day's line stays first, as "day" prints it; the lesson follows.
     std::putchar('\n');

@@ -8,6 +8,7 @@
 #include "index/index_text.h"
 #include "text/letter_code.h"
 #include "tools/cli/commands.h"
+#include "tools/cli/reading_text.h"
 
 int CmdIndex(int argc, char** argv)
 {
@@ -22,10 +23,8 @@ int CmdIndex(int argc, char** argv)
     }
     IndexRecord r;
     for (const uint8_t* p = text; (p = ReadIndexRecord(p, &r));) {
-        std::string caption(reinterpret_cast<const char*>(r.caption), r.length);
-        FlipReadingOrder(caption);
         std::string indent(r.level > 1 ? 2 * (r.level - 1) : 0, ' ');
-        std::printf("%s%s  0x%04X", indent.c_str(), LetterCodeToUtf8(caption).c_str(), r.key);
+        std::printf("%s%s  0x%04X", indent.c_str(), ReadingUtf8({reinterpret_cast<const char*>(r.caption), r.length}).c_str(), r.key);
         if (r.key & INDEX_KEY_LINK) std::printf(" lesson %d", r.key & INDEX_KEY_LESSON);
         std::putchar('\n');
     }

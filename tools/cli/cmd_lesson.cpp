@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "text/letter_code.h"
 #include "tools/cli/commands.h"
@@ -28,18 +29,20 @@ int CmdLesson(int argc, char** argv)
 {
     int width;
     bool widthOk = TakeWidthOption(argc, argv, &width);
-    bool raw = argc == 3 && !std::strcmp(argv[2], "--raw");
+    bool raw = TakeFlag(argc, argv, "--raw");
+    bool html = TakeFlag(argc, argv, "--html");
     // Numbers past the cycle are lessons too; they say they do not load.
     long number = 0;
     bool lessonOk = argc >= 2 && ParseNumber(argv[1], 1, 0x7FFF, &number) && number != INDEX_LESSON;
     int lesson = static_cast<int>(number);
-    if (!widthOk || (argc != 2 && !raw) || !lessonOk) {
+    if (!widthOk || argc != 2 || !lessonOk || (raw && html)) {
         std::fprintf(stderr,
-                     "quorin-cli lesson: expected a lesson number (1..339), optionally --width N (%d..%d) "
-                     "or --raw\n",
+                     "quorin-cli lesson: expected a lesson number (1..339), optionally --width N (%d..%d), "
+                     "--raw or --html\n",
                      READING_MIN_WIDTH, READING_MAX_WIDTH);
         return 2;
     }
+    if (html) return PrintDayPage(NearestDayOfLesson(lesson), lesson, "lesson");
     if (!raw) return PrintLessonForReading(lesson, width, "lesson");
     uint8_t* text = LoadLesson(lesson, nullptr);
     if (!text) {

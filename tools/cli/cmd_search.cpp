@@ -16,6 +16,7 @@
 #include "settings/settings.h"
 #include "text/letter_code.h"
 #include "tools/cli/commands.h"
+#include "tools/cli/reading_text.h"
 
 namespace {
 
@@ -37,10 +38,9 @@ bool MakePattern(const char* utf8, uint8_t* pattern)
 
 void PrintHit(const SearchHit& hit, const uint8_t* text, int32_t day)
 {
-    std::string found(reinterpret_cast<const char*>(text + hit.offset - hit.length + 1), hit.length);
-    FlipReadingOrder(found);
+    std::string_view found(reinterpret_cast<const char*>(text + hit.offset - hit.length + 1), hit.length);
     std::printf("lesson %d offset %u length %u day %d %s\n", hit.lesson, hit.offset, hit.length, day,
-                LetterCodeToUtf8(found).c_str());
+                ReadingUtf8(found).c_str());
 }
 
 }  // namespace

@@ -16,13 +16,15 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"today", CmdToday, "today [--width N]",
+    {"today", CmdToday, "today [--width N | --html]",
      "today's line (day, dates, lesson, Hebrew date), then today's lesson to read"},
     {"day", CmdDay, "day ABS", "the same line for an absolute day number (day 1 = 1 January 1)"},
-    {"lesson", CmdLesson, "lesson N [--width N] [--raw]",
+    {"lesson", CmdLesson, "lesson N [--width N | --raw | --html]",
      "lesson N (1..339) to read, or its decompressed bytes unchanged with --raw"},
     {"index", CmdIndex, "index", "the table of contents as a tree with each entry's key"},
     {"search", CmdSearch, "search PATTERN [--from LESSON]", "every hit of a Hebrew PATTERN (* and ?) around the cycle"},
+    {"export", CmdExport, "export epub FILE [--from D] [--days N]",
+     "an EPUB 3 of N days' lessons (default 339) from day D (YYYY-MM-DD; default today)"},
 };
 
 void PrintHelp(FILE* out)
@@ -35,8 +37,10 @@ void PrintHelp(FILE* out)
                  "Lessons are printed as UTF-8 in reading order: headings between == marks and\n"
                  "centred, each paragraph after its number, a rule as dashes, lines wrapped at\n"
                  "spaces to --width N characters (%d..%d; default the terminal's width, else\n"
-                 "$COLUMNS, else %d). Exit codes: 0 done, 1 search found nothing, 2 bad\n"
-                 "arguments or a lesson that does not load.\n",
+                 "$COLUMNS, else %d). With --html, today and lesson write one right-to-left\n"
+                 "HTML page instead: the day's heading (for a lesson, its nearest day), then\n"
+                 "the lesson. Exit codes: 0 done, 1 search found nothing, 2 bad arguments, a\n"
+                 "lesson that does not load or a book that cannot be written.\n",
                  "--help", "this text", READING_MIN_WIDTH, READING_MAX_WIDTH, READING_DEFAULT_WIDTH);
 }
 
@@ -51,6 +55,17 @@ bool ParseNumber(const char* arg, long low, long high, long* value)
     if (*end || errno || v < low || v > high) return false;
     *value = v;
     return true;
+}
+
+bool TakeFlag(int& argc, char** argv, const char* flag)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], flag)) continue;
+        for (int j = i; j + 1 <= argc; ++j) argv[j] = argv[j + 1];
+        --argc;
+        return true;
+    }
+    return false;
 }
 
 int main(int argc, char** argv)

@@ -12,6 +12,7 @@
 
 #include "content/lesson_store.h"
 #include "tools/cli/commands.h"
+#include "tools/cli/lesson_html.h"
 #include "tools/cli/reading_text.h"
 
 namespace {
@@ -60,6 +61,23 @@ int PrintLessonForReading(int lesson, int width, const char* command)
     }
     std::string page = FormatLessonForReading(text, width);
     std::fwrite(page.data(), 1, page.size(), stdout);
+    std::free(text);
+    return 0;
+}
+
+int PrintDayPage(int32_t day, int lesson, const char* command)
+{
+    uint8_t* text = LoadLesson(lesson, nullptr);
+    if (!text) {
+        std::fprintf(stderr, "quorin-cli %s: lesson %d does not load\n", command, lesson);
+        return 2;
+    }
+    uint8_t* index = LoadLesson(INDEX_LESSON, nullptr);
+    DayLine line = DescribeDay(day, index);
+    line.lesson = lesson;
+    std::string page = DayPage(line, text, nullptr);
+    std::fwrite(page.data(), 1, page.size(), stdout);
+    std::free(index);
     std::free(text);
     return 0;
 }

@@ -8,22 +8,6 @@
 
 namespace {
 
-struct Record {
-    uint8_t style;
-    uint8_t parameter;
-    std::string text;  // letter code as stored
-};
-
-// Reads the record at p into r; returns the next record, or nullptr at the end.
-const uint8_t* NextRecord(const uint8_t* p, Record& r)
-{
-    if (!*p) return nullptr;
-    r.style = p[0];
-    r.parameter = p[1];
-    r.text.assign(reinterpret_cast<const char*>(p + 2));
-    return p + 2 + r.text.size() + 1;
-}
-
 std::string Trimmed(std::string_view s)
 {
     size_t first = s.find_first_not_of(' ');
@@ -42,7 +26,7 @@ void AddCentred(std::string& out, const std::string& line, int width)
 
 // A rule as dashes: a share of the width when the record gives one, the
 // whole width for a length in pixels (a terminal has no pixels to match).
-void AddRule(std::string& out, const Record& r, int width)
+void AddRule(std::string& out, const ReadingRecord& r, int width)
 {
     if (!r.parameter) return;
     int length = width;
@@ -76,6 +60,38 @@ void AddHanging(std::string& out, const std::string& label, const std::string& b
 }
 
 }  // namespace
+
+std::string ReadingUtf8(std::string_view displayOrder)
+{
+    std::string text(displayOrder);
+    FlipReadingOrder(text);
+    return LetterCodeToUtf8(text);
+}
+
+const uint8_t* NextReadingRecord(const uint8_t* p, ReadingRecord& r)
+{
+    if (!*p) return nullptr;
+    bool first = !r.next;
+    r.style = p[0];
+    r.parameter = p[1];
+    std::string stored(reinterpret_cast<const char*>(p + 2));
+    r.next = p + 2 + stored.size() + 1;
+    r.rule = (r.style & STYLE_KIND_MASK) == STYLE_RULE;
+    r.level = r.rule ? 0 : r.parameter >> PARAM_LABEL_SHIFT;
+    r.continuation = r.level && !first && stored[0] == ' ';
+    r.heading = !r.level && (r.style & STYLE_ALIGN_MASK) == STYLE_ALIGN_CENTER;
+    r.label.clear();
+    r.body.clear();
+    if (r.rule) return r.next;
+    if (r.style & STYLE_REVERSED) FlipReadingOrder(stored);
+    r.body = LetterCodeToUtf8(Trimmed(stored));
+    if (r.level && !r.continuation) {
+        size_t space = r.body.find(' ');
+        r.label = r.body.substr(0, space);
+        r.body = space == std::string::npos ? std::string() : r.body.substr(space + 1);
+    }
+    return r.next;
+}
 
 size_t CountChars(std::string_view utf8)
 {
@@ -119,31 +135,21 @@ std::string FormatLessonForReading(const uint8_t* text, int width)
     width = std::clamp(width, READING_MIN_WIDTH, READING_MAX_WIDTH);
     std::string out;
     size_t hang = 0;  // where the previous labelled paragraph's text ran
-    bool first = true;
-    Record r;
-    for (const uint8_t* p = text; (p = NextRecord(p, r)); first = false) {
+    ReadingRecord r;
+    for (const uint8_t* p = text; (p = NextReadingRecord(p, r));) {
         size_t before = out.size();
-        if ((r.style & STYLE_KIND_MASK) == STYLE_RULE) {
+        if (r.rule) {
             AddRule(out, r, width);
+        } else if (r.continuation) {
+            AddHanging(out, "", r.body, hang, width);
+        } else if (r.level) {
+            hang = std::max<size_t>(CountChars(r.label) + 1, r.level + 1);
+            hang = std::min<size_t>(hang, width / 2);
+            AddHanging(out, r.label, r.body, hang, width);
+        } else if (r.heading) {
+            AddHeading(out, r.body, width);
         } else {
-            bool continuation = !first && r.text[0] == ' ';
-            if (r.style & STYLE_REVERSED) FlipReadingOrder(r.text);
-            std::string body = LetterCodeToUtf8(Trimmed(r.text));
-            int level = r.parameter >> PARAM_LABEL_SHIFT;
-            if (level && continuation) {
-                AddHanging(out, "", body, hang, width);
-            } else if (level) {
-                size_t space = body.find(' ');
-                std::string label = body.substr(0, space);
-                std::string rest = space == std::string::npos ? std::string() : body.substr(space + 1);
-                hang = std::max<size_t>(CountChars(label) + 1, level + 1);
-                hang = std::min<size_t>(hang, width / 2);
-                AddHanging(out, label, rest, hang, width);
-            } else if ((r.style & STYLE_ALIGN_MASK) == STYLE_ALIGN_CENTER) {
-                AddHeading(out, body, width);
-            } else {
-                for (const std::string& line : WrapWords(body, width)) out += line + '\n';
-            }
+            for (const std::string& line : WrapWords(r.body, width)) out += line + '\n';
         }
         // A record that drew nothing (a rule of length 0) has no spacer either.
         if ((r.style & STYLE_SPACER) && out.size() > before) out += '\n';

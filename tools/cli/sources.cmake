@@ -1,9 +1,22 @@
-# The reading layout is a library of its own so the unit tests can link it.
+# The reading layout and the export are libraries of their own so the unit
+# tests and the bench can link them.
 add_library(quorin_reading STATIC ${CMAKE_CURRENT_LIST_DIR}/reading_text.cpp)
 target_link_libraries(quorin_reading PUBLIC quorin_core)
 list(APPEND QUORIN_TOOL_LIBS quorin_reading)
 
+# The book's container is written with libzip.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
+set(QUORIN_EXPORT_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/lesson_html.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/epub_book.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/epub_zip.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/replace_file.cpp)
+add_library(quorin_export STATIC ${QUORIN_EXPORT_SOURCES})
+target_link_libraries(quorin_export PUBLIC quorin_reading quorin_core PkgConfig::LIBZIP)
+list(APPEND QUORIN_TOOL_LIBS quorin_export)
+
 file(GLOB QUORIN_CLI_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
-list(REMOVE_ITEM QUORIN_CLI_SOURCES ${CMAKE_CURRENT_LIST_DIR}/reading_text.cpp)
+list(REMOVE_ITEM QUORIN_CLI_SOURCES ${CMAKE_CURRENT_LIST_DIR}/reading_text.cpp ${QUORIN_EXPORT_SOURCES})
 add_executable(quorin-cli ${QUORIN_CLI_SOURCES})
-target_link_libraries(quorin-cli PRIVATE quorin_reading quorin_core ${QUORIN_CONTENT})
+target_link_libraries(quorin-cli PRIVATE quorin_export quorin_reading quorin_core ${QUORIN_CONTENT})

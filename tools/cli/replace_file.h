@@ -1,0 +1,9 @@
+// Writing a file whole or not at all: the bytes go to a new file beside the
+// target, which takes the target's name only once they are all written.
+#pragma once
+#include <string>
+#include <string_view>
+
+// False, with the reason in error, when the file cannot be written; the
+// target is then as it was and nothing is left beside it.
+bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& error);

@@ -18,7 +18,7 @@ icons=${ICONS_DIR:-$prefix/share/icons/hicolor/48x48/apps}
 [ -f "$exe" ] || { echo "install: no $exe; build first (scripts/build.sh)" >&2; exit 1; }
 # The test build carries the sanitizers: several times slower and bigger.
 if [ -z "${QUORIN_CLI:-}" ] && [ ! -x "$cli" ]; then
-  BUILD_DIR=$build bash "$root/scripts/build-release-cli.sh" >&2
+  BUILD_DIR=$build bash "$root/scripts/build.sh" release >&2
 fi
 install -d "$home" "$prefix/bin" "$apps" "$icons"
 install -m 755 "$exe" "$home/quorin.exe"

@@ -91,6 +91,21 @@ void WritePlainText(const char16_t* e, WideOut& out)
     }
 }
 
+// Units WritePlainText writes, and the zero after them.
+size_t PlainTextSize(const char16_t* e)
+{
+    size_t size = 1;
+    while (*e) {
+        if (IsLineBreak(*e)) {
+            while (IsLineBreak(*e)) ++e;
+            size += 2;
+        } else {
+            ++e, ++size;
+        }
+    }
+    return size;
+}
+
 }  // namespace
 
 const Decomposition* FindDecomposition(char16_t c)
@@ -284,25 +299,9 @@ void JoinUnicodeText(std::span<const uint8_t> old, const char16_t* exportText, u
     memcpy(out + (old.size() & ~size_t{1}), exportText, (n + 1) * 2);
 }
 
-size_t PlainTextSize(const char16_t* e)
-{
-    size_t size = 1;
-    while (*e) {
-        if (IsLineBreak(*e)) {
-            while (IsLineBreak(*e)) ++e;
-            size += 2;
-        } else {
-            ++e, ++size;
-        }
-    }
-    return size;
-}
-
-size_t TrimTextForAppend(std::span<const char16_t> old) { return WithoutTrailingSpace(old); }
-
 size_t PlainDocumentSize(std::span<const char16_t> old, const char16_t* exportText)
 {
-    size_t kept = TrimTextForAppend(old);
+    size_t kept = WithoutTrailingSpace(old);
     size_t joint = kept == 0 ? 0 : kept + std::size(TEXT_SEPARATOR) - 1;
     return joint + PlainTextSize(exportText);
 }
@@ -313,7 +312,7 @@ size_t WritePlainDocument(std::span<const char16_t> old, const char16_t* exportT
     if (capacity == 0) return 0;
     WideOut w{out, out + capacity - 1, false};
     // As with the Rich Text, old text of nothing but white space is no text to join.
-    size_t kept = TrimTextForAppend(old);
+    size_t kept = WithoutTrailingSpace(old);
     if (kept != 0) {
         w.Units(old.data(), kept);
         w.Text(TEXT_SEPARATOR);

@@ -92,17 +92,11 @@ size_t WriteRtfDocument(std::span<const char> old, const char* body, char* out, 
 size_t JoinedUnicodeSize(size_t oldBytes, const char16_t* exportText);
 void JoinUnicodeText(std::span<const uint8_t> old, const char16_t* exportText, uint8_t* out);
 
-// The plain text placed beside the Rich Text: the export with every run of
+// The plain text placed beside the Rich Text is the export with every run of
 // line breaks made one CR LF, as each run is one paragraph of the Rich Text.
-// Units it needs, its zero included.
-size_t PlainTextSize(const char16_t* exportText);
-
-// Units of old plain text (no terminator) kept before the separator: its
-// trailing CR, LF, space and TAB are dropped.
-size_t TrimTextForAppend(std::span<const char16_t> old);
-
-// Units (zero included) of the plain text of the export, after the trimmed
-// old text and the separator when any old text is kept.
+// Appended, it follows the old plain text (no terminator) without its
+// trailing CR, LF, space and TAB, and the separator; old text that is all
+// white space is dropped. Units of that document, its zero included.
 size_t PlainDocumentSize(std::span<const char16_t> old, const char16_t* exportText);
 
 // Writes that document; returns the units written before the zero. Stops

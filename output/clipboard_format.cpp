@@ -37,6 +37,14 @@ struct WideOut {
         Put(u'\r');
         Put(u'\n');
     }
+    void Text(const char16_t* s)
+    {
+        while (*s) Put(*s++);
+    }
+    void Units(const char16_t* s, size_t n)
+    {
+        for (size_t i = 0; i < n; ++i) Put(s[i]);
+    }
 };
 
 struct ByteOut {
@@ -60,6 +68,43 @@ bool IsLineBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool NeedsBackslash(char16_t c) { return c == u'{' || c == u'}' || c == u'\\'; }
 bool IsPrintable(char16_t c) { return c >= 0x21 && c <= 0x7E; }
+
+// Length of s without the white space at its end.
+template <class C>
+size_t WithoutTrailingSpace(std::span<const C> s)
+{
+    size_t n = s.size();
+    while (n > 0 && (s[n - 1] == '\r' || s[n - 1] == '\n' || s[n - 1] == ' ' || s[n - 1] == '\t')) --n;
+    return n;
+}
+
+// Writes the export with each run of line breaks as one CR LF.
+void WritePlainText(const char16_t* e, WideOut& out)
+{
+    while (*e) {
+        if (IsLineBreak(*e)) {
+            while (IsLineBreak(*e)) ++e;
+            out.LineEnd();
+        } else {
+            out.Put(*e++);
+        }
+    }
+}
+
+// Units WritePlainText writes, and the zero after them.
+size_t PlainTextSize(const char16_t* e)
+{
+    size_t size = 1;
+    while (*e) {
+        if (IsLineBreak(*e)) {
+            while (IsLineBreak(*e)) ++e;
+            size += 2;
+        } else {
+            ++e, ++size;
+        }
+    }
+    return size;
+}
 
 }  // namespace
 
@@ -210,9 +255,7 @@ size_t WriteRtfBody(const char16_t* e, char* out, size_t capacity)
 
 size_t TrimForAppend(std::span<const char> old)
 {
-    size_t n = old.size();
-    while (n > 0 && (old[n - 1] == '\r' || old[n - 1] == '\n' || old[n - 1] == ' ' || old[n - 1] == '\t'))
-        --n;
+    size_t n = WithoutTrailingSpace(old);
     if (n > 0 && old[n - 1] == '}') --n;
     return n;
 }
@@ -254,4 +297,27 @@ void JoinUnicodeText(std::span<const uint8_t> old, const char16_t* exportText, u
     while (exportText[n]) ++n;
     memcpy(out, old.data(), old.size());
     memcpy(out + (old.size() & ~size_t{1}), exportText, (n + 1) * 2);
+}
+
+size_t PlainDocumentSize(std::span<const char16_t> old, const char16_t* exportText)
+{
+    size_t kept = WithoutTrailingSpace(old);
+    size_t joint = kept == 0 ? 0 : kept + std::size(TEXT_SEPARATOR) - 1;
+    return joint + PlainTextSize(exportText);
+}
+
+size_t WritePlainDocument(std::span<const char16_t> old, const char16_t* exportText, char16_t* out,
+                          size_t capacity)
+{
+    if (capacity == 0) return 0;
+    WideOut w{out, out + capacity - 1, false};
+    // As with the Rich Text, old text of nothing but white space is no text to join.
+    size_t kept = WithoutTrailingSpace(old);
+    if (kept != 0) {
+        w.Units(old.data(), kept);
+        w.Text(TEXT_SEPARATOR);
+    }
+    WritePlainText(exportText, w);
+    *w.at = 0;
+    return static_cast<size_t>(w.at - out);
 }

@@ -1,6 +1,6 @@
-// The lesson as the clipboard sees it: Unicode lines, and the right-to-left
-// Rich Text document built from them. Portable; the clipboard calls are in
-// clipboard_win.cpp.
+// The lesson as the clipboard sees it: Unicode lines, the right-to-left
+// Rich Text document built from them and the plain text placed beside it.
+// Portable; the clipboard calls are in clipboard_win.cpp.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +15,9 @@ constexpr char RTF_HEADER[] =
 constexpr char RTF_SEPARATOR[] = "\\qc\\cf2\\fs72\\b*  *  *  *  *\\b0\\par\\par\\qr\\fs20\\cf0\r\n";
 constexpr char RTF_PARAGRAPH[] = "\\par\\par\r\n";
 constexpr char RTF_TRAILER[] = "}\r\n";
+
+// The Rich Text separator's line as plain text, ending the old text's last line first.
+constexpr char16_t TEXT_SEPARATOR[] = u"\r\n*  *  *  *  *\r\n";
 
 // Room beyond the body and the old document: header (or separator),
 // trailer and the zero byte, with a little to spare.
@@ -88,3 +91,15 @@ size_t WriteRtfDocument(std::span<const char> old, const char* body, char* out, 
 // export into out, which must hold JoinedUnicodeSize bytes.
 size_t JoinedUnicodeSize(size_t oldBytes, const char16_t* exportText);
 void JoinUnicodeText(std::span<const uint8_t> old, const char16_t* exportText, uint8_t* out);
+
+// The plain text placed beside the Rich Text is the export with every run of
+// line breaks made one CR LF, as each run is one paragraph of the Rich Text.
+// Appended, it follows the old plain text (no terminator) without its
+// trailing CR, LF, space and TAB, and the separator; old text that is all
+// white space is dropped. Units of that document, its zero included.
+size_t PlainDocumentSize(std::span<const char16_t> old, const char16_t* exportText);
+
+// Writes that document; returns the units written before the zero. Stops
+// short rather than write past capacity.
+size_t WritePlainDocument(std::span<const char16_t> old, const char16_t* exportText, char16_t* out,
+                          size_t capacity);

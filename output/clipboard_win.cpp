@@ -11,23 +11,42 @@
 
 namespace {
 
-// Clipboard memory holding a copy of bytes, or none.
-HGLOBAL ClipboardMemory(size_t size)
+// Clipboard memory of size bytes, filled by fill; none when it cannot be had.
+template <class Fill>
+HGLOBAL FilledMemory(size_t size, Fill fill)
 {
     // Zeroed: other programs may read the whole block, rounding included.
-    return GlobalAlloc(GMEM_DDESHARE | GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    HGLOBAL memory = GlobalAlloc(GMEM_DDESHARE | GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    void* place = memory ? GlobalLock(memory) : nullptr;
+    if (!place) {
+        if (memory) GlobalFree(memory);
+        return nullptr;
+    }
+    fill(place);
+    GlobalUnlock(memory);
+    return memory;
 }
 
-// Empties the clipboard and gives it the memory; the memory is freed when
-// it cannot be placed. 0 when the clipboard cannot be opened.
-int PlaceOnClipboard(UINT format, HGLOBAL memory)
+// The main window as owner: Windows refuses data on a clipboard that was
+// emptied while opened without one.
+BOOL OpenOwnClipboard() { return OpenClipboard(g_state.mainWindow); }
+
+struct ClipboardData {
+    UINT format;
+    HGLOBAL memory;
+};
+
+// Empties the clipboard and gives it all the data in one go; memory that
+// cannot be placed is freed. 0 when the clipboard cannot be opened.
+int PlaceOnClipboard(const ClipboardData* data, int count)
 {
-    if (!OpenClipboard(nullptr)) {
-        GlobalFree(memory);
+    if (!OpenOwnClipboard()) {
+        for (int i = 0; i < count; ++i) GlobalFree(data[i].memory);
         return 0;
     }
     EmptyClipboard();
-    if (!SetClipboardData(format, memory)) GlobalFree(memory);
+    for (int i = 0; i < count; ++i)
+        if (!SetClipboardData(data[i].format, data[i].memory)) GlobalFree(data[i].memory);
     return CloseClipboard();
 }
 
@@ -43,6 +62,40 @@ size_t DataLength(const void* data, size_t blockSize, UINT format)
     }
     const void* zero = memchr(data, 0, blockSize);
     return zero ? static_cast<size_t>(static_cast<const char*>(zero) - static_cast<const char*>(data)) : blockSize;
+}
+
+// The Rich Text document of the export, after the old one when appending.
+HGLOBAL RtfMemory(UINT format, const char16_t* exportText, int append)
+{
+    size_t oldLength = 0;
+    char* old = append ? reinterpret_cast<char*>(ReadClipboard(&oldLength, format)) : nullptr;
+    std::span<const char> oldDocument(old, oldLength);
+    char* body = RtfBody(exportText);
+    HGLOBAL memory = nullptr;
+    if (body) {
+        size_t size = RtfDocumentCapacity(strlen(body), oldDocument);
+        memory = FilledMemory(size, [&](void* place) {
+            WriteRtfDocument(oldDocument, body, static_cast<char*>(place), size);
+        });
+    }
+    free(old);
+    free(body);
+    return memory;
+}
+
+// The same lesson as plain text, for every program that cannot read Rich
+// Text; appended to the old plain text when there is any.
+HGLOBAL PlainTextMemory(const char16_t* exportText, int append)
+{
+    size_t oldLength = 0;
+    uint8_t* old = append ? ReadClipboard(&oldLength, CF_UNICODETEXT) : nullptr;
+    std::span<const char16_t> oldText(reinterpret_cast<const char16_t*>(old), oldLength / 2);
+    size_t units = PlainDocumentSize(oldText, exportText);
+    HGLOBAL memory = FilledMemory(units * 2, [&](void* place) {
+        WritePlainDocument(oldText, exportText, static_cast<char16_t*>(place), units);
+    });
+    free(old);
+    return memory;
 }
 
 }  // namespace
@@ -64,23 +117,20 @@ int PutOnClipboard(const char16_t* exportText, int append)
     if (g_settings.FontAsciiBase >= RTF_LETTER_BASE_MIN) return PutRtf(exportText, append);
     size_t oldLength = 0;
     uint8_t* old = append ? ReadClipboard(&oldLength, CF_UNICODETEXT) : nullptr;
-    HGLOBAL memory = ClipboardMemory(JoinedUnicodeSize(oldLength, exportText));
-    void* place = memory ? GlobalLock(memory) : nullptr;
-    if (place) JoinUnicodeText({old, oldLength}, exportText, static_cast<uint8_t*>(place));
+    HGLOBAL memory = FilledMemory(JoinedUnicodeSize(oldLength, exportText), [&](void* place) {
+        JoinUnicodeText({old, oldLength}, exportText, static_cast<uint8_t*>(place));
+    });
     free(old);
-    if (!place) {
-        if (memory) GlobalFree(memory);
-        return 0;
-    }
-    GlobalUnlock(memory);
-    return PlaceOnClipboard(CF_UNICODETEXT, memory);
+    if (!memory) return 0;
+    ClipboardData data{CF_UNICODETEXT, memory};
+    return PlaceOnClipboard(&data, 1);
 }
 
 uint8_t* ReadClipboard(size_t* length, UINT format)
 {
     *length = 0;
     if (!format) format = CF_UNICODETEXT;
-    if (!OpenClipboard(nullptr)) return nullptr;
+    if (!OpenOwnClipboard()) return nullptr;
     uint8_t* copy = nullptr;
     HANDLE data = GetClipboardData(format);
     const void* bytes = data ? GlobalLock(data) : nullptr;
@@ -108,26 +158,14 @@ char* RtfBody(const char16_t* exportText)
 int PutRtf(const char16_t* exportText, int append)
 {
     UINT format = RegisterClipboardFormatW(reinterpret_cast<const wchar_t*>(RTF_FORMAT_NAME));
-    size_t oldLength = 0;
-    char* old = append ? reinterpret_cast<char*>(ReadClipboard(&oldLength, format)) : nullptr;
-    std::span<const char> oldDocument(old, oldLength);
-    char* body = RtfBody(exportText);
-    if (!body) {
-        free(old);
-        return 0;
-    }
-    // The document is complete before the clipboard is emptied, so a failed
+    ClipboardData data[] = {{format, RtfMemory(format, exportText, append)},
+                            {CF_UNICODETEXT, PlainTextMemory(exportText, append)}};
+    // Both are complete before the clipboard is emptied, so a failed
     // allocation leaves the old contents where they were.
-    size_t size = RtfDocumentCapacity(strlen(body), oldDocument);
-    HGLOBAL memory = ClipboardMemory(size);
-    void* place = memory ? GlobalLock(memory) : nullptr;
-    if (place) WriteRtfDocument(oldDocument, body, static_cast<char*>(place), size);
-    free(old);
-    free(body);
-    if (!place) {
-        if (memory) GlobalFree(memory);
+    if (!data[0].memory || !data[1].memory) {
+        for (const ClipboardData& d : data)
+            if (d.memory) GlobalFree(d.memory);
         return 0;
     }
-    GlobalUnlock(memory);
-    return PlaceOnClipboard(format, memory) ? 1 : 0;
+    return PlaceOnClipboard(data, 2) ? 1 : 0;
 }

@@ -9,7 +9,8 @@ struct TextView;
 // append 0 replaces the clipboard, 1 appends to what it holds.
 void CopyLesson(TextView* view, int append);
 
-// Places the export as Rich Text or Unicode text by the letter base.
+// Places the export as Rich Text with plain text, or as Unicode text alone,
+// by the letter base.
 // 0 when the clipboard could not be opened or nothing could be placed.
 int PutOnClipboard(const char16_t* exportText, int append);
 
@@ -18,8 +19,9 @@ int PutOnClipboard(const char16_t* exportText, int append);
 // when the clipboard cannot be opened or holds no such data.
 uint8_t* ReadClipboard(size_t* length, UINT format);
 
-// Builds the Rich Text document (appended to the old one when asked) and
-// places it. 1 when placed, 0 otherwise.
+// Builds the Rich Text document and the same lesson as plain text (each
+// appended to the old one of its kind when asked) and places both. 1 when
+// placed, 0 otherwise.
 int PutRtf(const char16_t* exportText, int append);
 
 // A malloc'ed, zero-terminated RTF body of the export.

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs the built program: quorin.exe, the quorin launcher on the PATH,
-# a .desktop entry with the program's icon, and quorin-cli.
+# a .desktop entry with the program's icon, and quorin-cli (the release
+# build, made here when scripts/build.sh has not made it).
 # PREFIX (default /usr/local), APPS_DIR and ICONS_DIR pick the places;
 # QUORIN_EXE and QUORIN_CLI name built files outside BUILD_DIR.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 exe=${QUORIN_EXE:-$build/mingw/quorin.exe}
-cli=${QUORIN_CLI:-$build/native/quorin-cli}
+cli=${QUORIN_CLI:-$build/release/quorin-cli}
 icon_src=${QUORIN_ICON:-$build/native/generated/art/program.ico}
 prefix=${PREFIX:-/usr/local}
 home="$prefix/lib/quorin"
@@ -15,6 +16,10 @@ apps=${APPS_DIR:-$prefix/share/applications}
 icons=${ICONS_DIR:-$prefix/share/icons/hicolor/48x48/apps}
 
 [ -f "$exe" ] || { echo "install: no $exe; build first (scripts/build.sh)" >&2; exit 1; }
+# The test build carries the sanitizers: several times slower and bigger.
+if [ -z "${QUORIN_CLI:-}" ] && [ ! -x "$cli" ]; then
+  BUILD_DIR=$build bash "$root/scripts/build.sh" release >&2
+fi
 install -d "$home" "$prefix/bin" "$apps" "$icons"
 install -m 755 "$exe" "$home/quorin.exe"
 installed="$prefix/bin/quorin"

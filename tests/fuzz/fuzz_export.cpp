@@ -1,7 +1,7 @@
 // The clipboard encodings over arbitrary lesson texts: ExportSize must hold
-// what ExportUnicodeText writes, and the Rich Text body must fit
-// RtfBodySize; old clipboard contents are joined in front. Input: letter
-// base choice and Reverse bit, then the text.
+// what ExportUnicodeText writes, the Rich Text body must fit RtfBodySize and
+// the plain text its size; old clipboard contents are joined in front.
+// Input: letter base choice and Reverse bit, then the text.
 #include <cstdlib>
 #include <cstring>
 #include "content/lesson_store.h"
@@ -50,6 +50,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     size_t end = (oldText.size() & ~size_t{1}) + (joinedSize - oldText.size()) - 2;
     if (joined[end] != 0 || joined[end + 1] != 0) abort();
     free(joined);
+
+    // The plain text beside the Rich Text, after old text of any content.
+    auto* oldUnits = static_cast<char16_t*>(malloc(oldText.size() + 2));   // aligned, as read from the clipboard
+    memcpy(oldUnits, oldText.data(), oldText.size());
+    std::span<const char16_t> oldPlain(oldUnits, oldText.size() / 2);
+    size_t plainSize = PlainDocumentSize(oldPlain, wide);
+    auto* plain = static_cast<char16_t*>(malloc(plainSize * 2));
+    if (WritePlainDocument(oldPlain, wide, plain, plainSize) + 1 != plainSize) abort();
+    free(plain);
+    free(oldUnits);
 
     // A buffer one character short reports that it is full, and stays inside.
     if (bytes >= 4 && ExportUnicodeText(text, wide, bytes - 2) == 2) abort();

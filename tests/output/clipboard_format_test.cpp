@@ -212,3 +212,49 @@ TEST(ClipboardFormat, UnicodeAppendJoinsDirectly)
     JoinUnicodeText({reinterpret_cast<const uint8_t*>(old.data()), oldBytes}, add.c_str(), out.data());
     EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(out.data())), u"abcd\r\n");
 }
+
+namespace {
+
+std::u16string Plain(const std::u16string& old, const std::u16string& e)
+{
+    // Exactly the size claimed, so ASan sees any overrun.
+    size_t units = PlainDocumentSize(old, e.c_str());
+    auto out = std::make_unique<char16_t[]>(units);
+    size_t n = WritePlainDocument(old, e.c_str(), out.get(), units);
+    EXPECT_EQ(n + 1, units) << "size and text disagree";
+    return std::u16string(out.get(), n);
+}
+
+}  // namespace
+
+TEST(ClipboardFormat, PlainTextHasTheRichTextParagraphs)
+{
+    FlagsGuard g;
+    Use(0x5D0, false);
+    // A labelled heading with a spacer, a rule, an empty rule, a
+    // continuation paragraph: one CR LF after each, as one paragraph mark
+    // follows each in the Rich Text.
+    auto t = Lesson({{0xDC, 0, "b a"}, {0x91, 0x42, "d c 1"}, {0x07, 5, ""}, {0x07, 0, ""}, {0x91, 0x42, "e "}});
+    std::u16string e = Export(t);
+    EXPECT_EQ(Plain(u"", e), u"\u05D0 \u05D1\r\n"
+                             u"1 \u05D2 \u05D3  \r\n"
+                             u"-----\r\n"
+                             u" \u05D4  \r\n");
+    // A text that starts with an empty line keeps it, as the Rich Text does.
+    EXPECT_EQ(Plain(u"", u"\r\n\r\nx\r\n"), u"\r\nx\r\n");
+    EXPECT_EQ(Plain(u"", u""), u"");
+}
+
+TEST(ClipboardFormat, PlainTextAppend)
+{
+    const std::u16string add = u"x\r\n\r\n";
+    // The old text's trailing white space gives way to the separator line.
+    EXPECT_EQ(Plain(u"ab\r\n \t\r\n", add), u"ab\r\n*  *  *  *  *\r\nx\r\n");
+    // Someone else's text that ends without a line break gets one.
+    EXPECT_EQ(Plain(u"ab", add), u"ab\r\n*  *  *  *  *\r\nx\r\n");
+    // Old text of white space only is no text: the lesson starts afresh.
+    EXPECT_EQ(Plain(u" \r\n\t", add), u"x\r\n");
+    // Appending twice keeps one separator between each pair.
+    std::u16string twice = Plain(Plain(u"", add), add);
+    EXPECT_EQ(Plain(twice, add), u"x\r\n*  *  *  *  *\r\nx\r\n*  *  *  *  *\r\nx\r\n");
+}

@@ -1,5 +1,6 @@
 // The clipboard encodings over every real lesson: the computed sizes hold,
-// and the Rich Text body reads back as the Unicode export it was made from.
+// and the Rich Text body reads back as the Unicode export it was made from
+// and as the plain text placed beside it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -106,8 +107,14 @@ TEST(ClipboardLessons, EveryLessonExportsAndReadsBack)
             ASSERT_LT(written, measured) << lesson;
             largestBody = std::max(largestBody, written);
             int groups = 0;
-            EXPECT_EQ(ReadBody(std::string(body.data(), written), &groups), Paragraphs(e)) << lesson;
+            std::u16string read = ReadBody(std::string(body.data(), written), &groups);
+            EXPECT_EQ(read, Paragraphs(e)) << lesson;
             EXPECT_EQ(groups, 0) << lesson;
+            // The plain text beside it reads the same, paragraph by paragraph.
+            std::vector<char16_t> plain(PlainDocumentSize({}, e.c_str()));
+            std::u16string lines(plain.data(), WritePlainDocument({}, e.c_str(), plain.data(), plain.size()));
+            std::erase(lines, u'\r');
+            EXPECT_EQ(lines + u'\n', read) << lesson;
         }
         free(text);
     }

@@ -99,20 +99,52 @@ protected:
         EXPECT_EQ(ExportLesson(View()->text, e.data(), size), 0);
         return e.data();
     }
+
+    // The plain text beside the Rich Text: one CR LF after each paragraph.
+    std::u16string ExpectedPlain()
+    {
+        std::u16string e = ExpectedUnicode(), out;
+        for (size_t i = 0; i < e.size(); ++i) {
+            bool lineEnd = e[i] == u'\r' || e[i] == u'\n';
+            if (!lineEnd) out += e[i];
+            else if (out.empty() || out.back() != u'\n') out += u"\r\n";
+        }
+        return out;
+    }
 };
 
-TEST_F(Clipboard, CopyPlacesOnlyRichTextWithTheUnicodeBase)
+// Old plain text as Append leaves it before the separator line.
+std::u16string Trimmed(std::u16string s)
+{
+    return s.substr(0, s.find_last_not_of(u"\r\n \t") + 1);
+}
+
+TEST_F(Clipboard, CopyPlacesRichTextAndPlainTextWithTheUnicodeBase)
 {
     ASSERT_EQ(g_settings.FontAsciiBase, 0x5D0);
     PutUnicode(L"before");
     Command(IDM_COPY);
     EXPECT_TRUE(Holds(RtfFormat()));
-    EXPECT_FALSE(Holds(CF_UNICODETEXT));
     EXPECT_EQ(ReadRtf(), RTF_HEADER + ExpectedBody() + RTF_TRAILER);
     EXPECT_NE(ExpectedBody().find("\\u1488"), std::string::npos);
+    EXPECT_EQ(ReadUnicode(), ExpectedPlain());
+    EXPECT_NE(ExpectedPlain().find(u'\u05D0'), std::u16string::npos);
+    // Opened without an owner, Windows would refuse the data after EmptyClipboard.
+    EXPECT_EQ(GetClipboardOwner(), g_state.mainWindow);
 }
 
-TEST_F(Clipboard, AppendJoinsRichTextDocuments)
+TEST_F(Clipboard, AppendJoinsBothFormats)
+{
+    std::string body = ExpectedBody();
+    std::u16string plain = ExpectedPlain();
+    Command(IDM_COPY);
+    Command(IDM_APPEND);
+    EXPECT_EQ(ReadRtf(), RTF_HEADER + body + RTF_SEPARATOR + body + RTF_TRAILER);
+    EXPECT_EQ(ReadUnicode(), Trimmed(plain) + TEXT_SEPARATOR + plain);
+    EXPECT_EQ(GetClipboardOwner(), g_state.mainWindow);
+}
+
+TEST_F(Clipboard, AppendToRichTextAloneStartsThePlainTextAfresh)
 {
     std::string body = ExpectedBody();
     Command(IDM_COPY);
@@ -120,18 +152,20 @@ TEST_F(Clipboard, AppendJoinsRichTextDocuments)
     PutRtfBytes(ReadRtf() + " \r\n\t");
     Command(IDM_APPEND);
     EXPECT_EQ(ReadRtf(), RTF_HEADER + body + RTF_SEPARATOR + body + RTF_TRAILER);
-    EXPECT_FALSE(Holds(CF_UNICODETEXT));
+    EXPECT_EQ(ReadUnicode(), ExpectedPlain());
 }
 
-TEST_F(Clipboard, AppendWithoutRichTextIsACopy)
+TEST_F(Clipboard, AppendToPlainTextAloneStartsTheRichTextAfresh)
 {
     std::string body = ExpectedBody();
     EmptyTheClipboard();
     Command(IDM_APPEND);
     EXPECT_EQ(ReadRtf(), RTF_HEADER + body + RTF_TRAILER);
+    EXPECT_EQ(ReadUnicode(), ExpectedPlain());
     PutUnicode(L"plain text only");
     Command(IDM_APPEND);
     EXPECT_EQ(ReadRtf(), RTF_HEADER + body + RTF_TRAILER);
+    EXPECT_EQ(ReadUnicode(), u"plain text only" + std::u16string(TEXT_SEPARATOR) + ExpectedPlain());
 }
 
 TEST_F(Clipboard, OtherBasesPlaceUnicodeTextAndAppendDirectly)
@@ -145,6 +179,7 @@ TEST_F(Clipboard, OtherBasesPlaceUnicodeTextAndAppendDirectly)
         EXPECT_EQ(ReadUnicode(), lesson) << base;
         Command(IDM_APPEND);
         EXPECT_EQ(ReadUnicode(), lesson + lesson) << base;
+        EXPECT_EQ(GetClipboardOwner(), g_state.mainWindow) << base;
     }
     PutUnicode(L"abc");
     Command(IDM_APPEND);

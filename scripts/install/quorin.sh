@@ -59,7 +59,7 @@ space_hint() {
   if [ -n "$free_kb" ] && [ "$free_kb" -lt 512000 ]; then
     echo "The disk is full or nearly so: $((free_kb / 1024)) MB free in $d, and Wine needs about 500 MB. Free some space, then start Quorin again."
   else
-    echo "Check that you may write to $d, then start Quorin again."
+    echo "Check that you may write to $d and that its disk has room, then start Quorin again."
   fi
 }
 
@@ -102,7 +102,7 @@ make_prefix() {
 wine_said() {
   local said
   said=$(tail -n 3)
-  [ -z "$said" ] || printf 'Wine said:\n%s\n' "$said"
+  [ -z "$said" ] || printf '\nWine said:\n%s\n' "$said"
 }
 
 # The reader's main window, by its title. Where nothing can list windows,
@@ -143,7 +143,7 @@ for _ in $(seq $((WINDOW_WAIT_S * 5))); do
     # A second start hands over to the running copy and ends with 0.
     [ $ended = 0 ] && exit 0
     fail "Quorin stopped at once with an error (exit code $ended)." \
-      "$([ -n "$errors" ] && wine_said <"$errors")" \
+      "$([ -n "$errors" ] && wine_said <"$errors")" "" \
       "If it happens again, remove Quorin's Wine folder $WINEPREFIX (your Quorin settings are kept there and go with it), then start Quorin again."
   fi
   reader_window_up && break

@@ -85,11 +85,14 @@ make_prefix() {
     fail "Quorin could not create the folder $WINEPREFIX." "$(space_hint "$WINEPREFIX")"
   progress_open
   # Without a display wineboot cannot put up Wine's own "being updated"
-  # box; our window says it instead.
-  log=$(env -u DISPLAY -u WAYLAND_DISPLAY wineboot -i 2>&1 && wineserver -w 2>&1)
+  # box; our window says it instead. Bounded, so a Wine that hangs ends in
+  # a message, not in a window pulsing for ever.
+  log=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 600 wineboot -i 2>&1 && timeout 120 wineserver -w 2>&1)
   rc=$?
+  [ $rc = 124 ] && log="$log"$'\n'"Setting up Wine did not finish in time."
   if [ $rc != 0 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
     # A half-made prefix would pass for a made one next time.
+    wineserver -k >/dev/null 2>&1
     [ -n "$made_dir" ] && rm -rf "$WINEPREFIX"
     fail "Quorin could not set up Wine in $WINEPREFIX (wineboot ended with $rc)." \
       "$(space_hint "$WINEPREFIX")" "$(wine_said <<<"$log")"

@@ -65,8 +65,8 @@ settled_windows() {
 eval "$exec_line" 2>"$tmp/first.err" &
 first=$!
 # Meanwhile our own first-start window shows, and Wine's "Wine" box does not.
-progress=0 wine_box=0
-for _ in $(seq 1200); do
+progress=0 wine_box=0 deadline=$((SECONDS + 240))
+while [ $SECONDS -lt $deadline ]; do
   [ "$(windows)" -ge 1 ] && break
   xdotool search --onlyvisible --name '^Quorin: first start$' >/dev/null 2>&1 && progress=1
   xdotool search --onlyvisible --name '^Wine$' >/dev/null 2>&1 && wine_box=1

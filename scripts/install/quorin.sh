@@ -56,8 +56,8 @@ space_hint() {
   local d=$1 free_kb
   while [ ! -d "$d" ]; do d=$(dirname "$d"); done
   free_kb=$(df -Pk "$d" 2>/dev/null | awk 'NR == 2 { print $4 }')
-  if [ -n "$free_kb" ] && [ "$free_kb" -lt 512000 ]; then
-    echo "The disk is full or nearly so: $((free_kb / 1024)) MB free in $d, and Wine needs about 500 MB. Free some space, then start Quorin again."
+  if [ -n "$free_kb" ] && [ "$free_kb" -lt 800000 ]; then
+    echo "The disk is full or nearly so: $((free_kb / 1024)) MB free in $d, and Wine needs about 700 MB. Free some space, then start Quorin again."
   else
     echo "Check that you may write to $d and that its disk has room, then start Quorin again."
   fi

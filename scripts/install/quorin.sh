@@ -64,7 +64,7 @@ space_hint() {
 }
 
 make_prefix() {
-  local parent made_dir= log rc
+  local parent made_dir='' log rc
   parent=$(dirname "$WINEPREFIX")
   mkdir -p "$parent" 2>/dev/null ||
     fail "Quorin could not create the folder $parent." "$(space_hint "$parent")"

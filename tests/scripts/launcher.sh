@@ -62,21 +62,29 @@ settled_windows() {
   echo "$n"
 }
 
-eval "$exec_line" 2>"$tmp/first.err" &
-first=$!
-# Meanwhile our own first-start window shows, and Wine's "Wine" box does not.
-progress=0 wine_box=0 deadline=$((SECONDS + 240))
-while [ $SECONDS -lt $deadline ]; do
-  [ "$(windows)" -ge 1 ] && break
-  xdotool search --onlyvisible --name '^Quorin: first start$' >/dev/null 2>&1 && progress=1
-  xdotool search --onlyvisible --name '^Wine$' >/dev/null 2>&1 && wine_box=1
+# The first start's wineboot, wrapped: it notes whether our first-start
+# window is up while the prefix is made (waiting a bounded while for it, so
+# a slow zenity does not race a fast Wine) and whether it was given no
+# display, which keeps Wine's own box away.
+mkdir -p "$tmp/boot"
+cat >"$tmp/boot/wineboot" <<EOF
+#!/bin/sh
+[ -z "\${DISPLAY:-}" ] && : >"$tmp/boot-headless"
+for _ in \$(seq 150); do
+  DISPLAY=$DISPLAY xdotool search --onlyvisible --name '^Quorin: first start\$' >/dev/null 2>&1 &&
+    { : >"$tmp/progress-seen"; break; }
   sleep 0.2
 done
-[ "$(windows)" -ge 1 ] ||
+exec $(command -v wineboot) "\$@"
+EOF
+chmod 755 "$tmp/boot/wineboot"
+PATH=$tmp/boot:$PATH eval "$exec_line" 2>"$tmp/first.err" &
+first=$!
+timeout 240 xdotool search --sync --onlyvisible --name '^Quorin$' >/dev/null 2>&1 ||
   bad "no Quorin window within 240 s (display $DISPLAY, prefix lock: $(ls -d "$prefix.lock" 2>/dev/null || echo none))"
-[ $progress = 1 ] || bad "no first-start window of our own while the prefix was made"
-[ $wine_box = 0 ] && grep -q 'preparing the first start' "$tmp/first.err" ||
-  bad "Wine's own box showed ($wine_box), or nothing was said on stderr: $(cat "$tmp/first.err")"
+[ -f "$tmp/progress-seen" ] || bad "no first-start window of our own while the prefix was made"
+[ -f "$tmp/boot-headless" ] || bad "wineboot had a display, so Wine's own box could show"
+grep -q 'preparing the first start' "$tmp/first.err" || bad "the first start said nothing on stderr: $(cat "$tmp/first.err")"
 [ -f "$prefix/system.reg" ] || bad "the launcher made no prefix of its own"
 [ -e "$HOME/.wine" ] && bad "the launcher touched the default prefix ~/.wine"
 n=$(settled_windows)

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Packs the Windows release: out/quorin-<version>-win64.zip with quorin.exe
 # (stripped), README.md and LICENSE-TEXT.md (where the text comes from and
-# its terms). Brings the Windows tree up to date first unless QUORIN_EXE
-# names a ready exe. OUT picks the folder.
+# its terms), and out/quorin-<version>-setup.exe, an installer of the same
+# three files (NSIS, scripts/installer/quorin.nsi). Brings the Windows tree
+# up to date first unless QUORIN_EXE names a ready exe. OUT picks the folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 out=${OUT:-$root/out}
 version=$(sed -n 's/.*VALUE "ProductVersion", "\([^"]*\)".*/\1/p' "$root/resources/quorin.rc")
 [ -n "$version" ] || { echo "release: no ProductVersion in resources/quorin.rc" >&2; exit 1; }
+file_version=$(sed -n 's/^ *FILEVERSION *\([0-9]*\), *\([0-9]*\), *\([0-9]*\), *\([0-9]*\).*/\1.\2.\3.\4/p' "$root/resources/quorin.rc")
+[ -n "$file_version" ] || { echo "release: no FILEVERSION in resources/quorin.rc" >&2; exit 1; }
+. "$root/scripts/apt-ensure.sh"
+apt_ensure nsis
 
 exe=${QUORIN_EXE:-}
 if [ -z "$exe" ]; then
@@ -40,3 +45,12 @@ zip_path="$out/quorin-$version-win64.zip"
 rm -f "$zip_path"
 (cd "$stage" && zip -q -X -9 "$zip_path" quorin.exe README.md LICENSE-TEXT.md)
 echo "release: $zip_path"
+
+setup_path="$out/quorin-$version-setup.exe"
+icon=${QUORIN_ICON:-$build/native/generated/art/program.ico}
+icon_def=()
+[ -f "$icon" ] && icon_def=("-DICON=$icon")
+rm -f "$setup_path"
+makensis -V2 -DVERSION="$version" -DFILE_VERSION="$file_version" -DSTAGE="$stage" \
+  -DOUTFILE="$setup_path" "${icon_def[@]}" "$root/scripts/installer/quorin.nsi" >&2
+echo "release: $setup_path"

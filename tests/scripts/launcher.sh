@@ -3,7 +3,9 @@
 # prefix, start through the .desktop Exec line on a private display (the
 # launcher makes its Wine prefix in the home on first use, never ~/.wine),
 # wait for the "Quorin" window, start again and see the second copy hand
-# over and leave, close, and reset the settings.
+# over and leave, close, and reset the settings. The first start says what it
+# does in a window of its own, gone once the reader is up; a Wine that cannot
+# start is reported in a window, or on stderr without a display.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -20,7 +22,7 @@ fail=0
 bad() { echo "launcher: FAILED $*"; fail=1; }
 
 . "$root/scripts/wine-env.sh"
-quorin_own_display 70 1024x768
+quorin_own_display "${LAUNCHER_DISPLAY:-70}" 1024x768
 xvfb=$quorin_xvfb
 # A home of its own: the launcher must pick its prefix there, not ~/.wine.
 export HOME=$tmp/home
@@ -60,10 +62,29 @@ settled_windows() {
   echo "$n"
 }
 
-eval "$exec_line" &
+# The first start's wineboot, wrapped: it notes whether our first-start
+# window is up while the prefix is made (waiting a bounded while for it, so
+# a slow zenity does not race a fast Wine) and whether it was given no
+# display, which keeps Wine's own box away.
+mkdir -p "$tmp/boot"
+cat >"$tmp/boot/wineboot" <<EOF
+#!/bin/sh
+[ -z "\${DISPLAY:-}" ] && : >"$tmp/boot-headless"
+for _ in \$(seq 150); do
+  DISPLAY=$DISPLAY xdotool search --onlyvisible --name '^Quorin: first start\$' >/dev/null 2>&1 &&
+    { : >"$tmp/progress-seen"; break; }
+  sleep 0.2
+done
+exec $(command -v wineboot) "\$@"
+EOF
+chmod 755 "$tmp/boot/wineboot"
+PATH=$tmp/boot:$PATH eval "$exec_line" 2>"$tmp/first.err" &
 first=$!
 timeout 240 xdotool search --sync --onlyvisible --name '^Quorin$' >/dev/null 2>&1 ||
   bad "no Quorin window within 240 s (display $DISPLAY, prefix lock: $(ls -d "$prefix.lock" 2>/dev/null || echo none))"
+[ -f "$tmp/progress-seen" ] || bad "no first-start window of our own while the prefix was made"
+[ -f "$tmp/boot-headless" ] || bad "wineboot had a display, so Wine's own box could show"
+grep -q 'preparing the first start' "$tmp/first.err" || bad "the first start said nothing on stderr: $(cat "$tmp/first.err")"
 [ -f "$prefix/system.reg" ] || bad "the launcher made no prefix of its own"
 [ -e "$HOME/.wine" ] && bad "the launcher touched the default prefix ~/.wine"
 n=$(settled_windows)
@@ -82,6 +103,9 @@ n=$(settled_windows)
 kill -0 $first 2>/dev/null || bad "the first copy ended when the second started"
 
 WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+# Bounded: a launcher stuck on a box of its own must not hang the test.
+for _ in $(seq 150); do kill -0 $first 2>/dev/null || break; sleep 0.2; done
+kill $first 2>/dev/null && bad "the launcher stayed after the reader ended"
 wait $first 2>/dev/null
 
 # Resetting the settings removes the key from the launcher's prefix only.
@@ -91,5 +115,32 @@ WINEPREFIX=$prefix wine reg query "$key" >/dev/null 2>&1 || bad "could not store
 bash "$root/scripts/reset-settings.sh" >/dev/null || bad "reset-settings.sh failed"
 WINEPREFIX=$prefix wine reg query "$key" >/dev/null 2>&1 && bad "the settings key survived a reset"
 WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
-[ $fail = 0 ] && echo "launcher: installed, started from the menu entry, second start handed over, settings reset"
+
+# The first-start window is gone once the reader is up (checked after the
+# second start, so it has had every chance to close).
+xdotool search --name '^Quorin: first start$' >/dev/null 2>&1 && bad "the first-start window was left behind"
+
+# A Wine that cannot start: said in a window, which the test dismisses, and
+# on stderr; without a display, on stderr only.
+mkdir -p "$tmp/fakewine"
+printf '#!/bin/sh\necho "wine: could not load ntdll.so: broken on purpose" >&2\nexit 1\n' >"$tmp/fakewine/wine"
+chmod 755 "$tmp/fakewine/wine"
+PATH=$tmp/fakewine:$PATH "$tmp/prefix/bin/quorin" 2>"$tmp/fake.err" &
+launcher=$!
+box=$(timeout 60 xdotool search --sync --onlyvisible --name '^Quorin: could not start$' 2>/dev/null | head -1)
+if [ -n "$box" ]; then
+  xdotool windowfocus "$box"; sleep 0.5; xdotool key Return
+else
+  bad "no error window for a Wine that cannot start"
+fi
+for _ in $(seq 100); do kill -0 $launcher 2>/dev/null || break; sleep 0.2; done
+kill $launcher 2>/dev/null && bad "the launcher stayed after its error window was dismissed"
+wait $launcher && bad "the launcher ended with success on a broken Wine"
+grep -q 'broken on purpose' "$tmp/fake.err" || bad "Wine's words are not on stderr: $(cat "$tmp/fake.err")"
+env -u DISPLAY PATH="$tmp/fakewine:$PATH" "$tmp/prefix/bin/quorin" 2>"$tmp/nodisplay.err" &&
+  bad "the launcher ended with success without a display"
+grep -q 'no display is set' "$tmp/nodisplay.err" || bad "without a display nothing was said: $(cat "$tmp/nodisplay.err")"
+[ -z "$(xdotool search --onlyvisible --name . 2>/dev/null)" ] || bad "windows are left behind"
+
+[ $fail = 0 ] && echo "launcher: installed, started from the menu entry with a first-start window, second start handed over, settings reset, failures shown"
 exit $fail

@@ -103,6 +103,14 @@ int32_t ReadSetting(const wchar_t* name, int32_t fallback)
     return ReadNumber(SETTINGS_KEY, name, fallback);
 }
 
+// A stored show command that would hide the window, or is no command at
+// all, gives way to the process's own: a hidden window would still be found
+// by every later start, which then hands over to it and ends.
+bool ShowsWindow(int show)
+{
+    return show >= SW_SHOWNORMAL && show <= SW_SHOWDEFAULT;
+}
+
 void SaveSettings()
 {
     if (g_settings.SearchString[0])
@@ -196,14 +204,6 @@ void LoadSettings()
         g_state.chooserBitmaps[i] = LoadBitmapW(g_state.instance, MAKEINTRESOURCEW(IDB_TREE_CLOSED + i));
     LoadBookmarks();
     g_state.settingsLoaded = true;
-}
-
-// A stored show command that would hide the window, or is no command at
-// all, gives way to the process's own: a hidden window would still be found
-// by every later start, which then hands over to it and ends.
-bool ShowsWindow(int show)
-{
-    return show >= SW_SHOWNORMAL && show <= SW_SHOWDEFAULT;
 }
 
 void RestorePlacement(HWND window, int showCmd)

@@ -145,6 +145,8 @@ int wmain()
         Check(Shown(refused) && g_settings.Lesson == 12 && g_settings.Day == 0 && view->text == shown &&
                   view->highlightEnd == 0,
               "a found lesson the layout refuses is not shown, and the reader is told");
+    }
+    if (window) {
         DestroyWindow(window);
         Pump();
     }

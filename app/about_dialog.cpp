@@ -88,7 +88,9 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             EndAbout(dialog, LOWORD(wParam));
             return TRUE;
         case IDC_ABOUT_LINK:
-            OpenUrl(GetDlgItem(dialog, IDC_ABOUT_LINK), L"" MAKER_HOME_URL);
+            // An owner-drawn button also reports double clicks: one opening each.
+            if (HIWORD(wParam) == BN_CLICKED)
+                OpenUrl(GetDlgItem(dialog, IDC_ABOUT_LINK), L"" MAKER_HOME_URL);
             return TRUE;
         }
         return FALSE;

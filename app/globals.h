@@ -24,10 +24,13 @@ struct ProgramState {
     BandBox dateBand;
     HFONT dateBandFont;
     int32_t bandCutDay;               // the day whose date text was cut to the band
-    int32_t bandCutLength;            // characters of that text that fit
+    int32_t bandCutLength;            // characters of that text that fit; -1 once another day is shown
     int chooserWidth;                 // outer window size less gutters, for the chooser
     int chooserHeight;
     HBITMAP chooserBitmaps[3];        // resources 201..203
+    bool settingsLoaded;              // LoadSettings ran to its end: only then are settings written back
+    bool bookmarksLoaded;             // the stored bookmark list was taken in whole
+    bool shutDown;                    // ShutDown has run; it runs once
 };
 
 extern ProgramState g_state;

@@ -233,6 +233,7 @@ void CommandFont(HWND window)
     PaintMain(dc, window, 0);
     ReleaseDC(window, dc);
     SetViewFont(g_state.mainView, FontBlockOf(&g_settings));
+    UpdateScrollBar(window);   // the new layout has another row count
 }
 
 struct CommandEntry {

@@ -15,38 +15,60 @@
 
 namespace {
 
-// Loads the current lesson into the main view from its top. False when the
-// store gives nothing; the view then keeps what it showed.
-bool ShowCurrentLesson(HWND window)
+// Laid out without handing the text over first, so a text the layout refuses
+// or has no memory for leaves the view's own text in place; that is laid
+// out again, as the failed attempt has written over its lines.
+bool TakeOver(TextView* view, uint8_t* text)
 {
-    uint8_t* text = LoadLesson(g_settings.Lesson, nullptr);
-    if (!text)
-        return false;
-    TextView* view = g_state.mainView;
-    if (!view) {
-        free(text);
+    uint8_t* shown = view->text;
+    if (LayoutText(view, text, 0) == 0) {
+        if (shown != text)
+            free(shown);
         return true;
     }
-    LayoutText(view, text, 1);
-    if (view->text != text)
-        free(text);
-    view->firstRow = 0;
-    RefreshMain(window, PAINT_REFRESH);
-    SyncBookmarkCheck(window, MENU_CHECK_SET);
-    return true;
+    free(text);
+    LayoutText(view, shown, 0);
+    return false;
+}
+
+void PutBack(HWND window, const Settings& before)
+{
+    g_settings = before;
+    MessageBoxW(window, L"Could not access the\r\nThe lesson for the selected day", L"Error", MB_ICONWARNING);
 }
 
 // A failed move puts day, lesson, date text and pin back as they were, so
 // what is saved at shutdown is what the view shows.
 void ShowOrPutBack(HWND window, const Settings& before)
 {
-    if (ShowCurrentLesson(window))
+    uint8_t* text = LoadLesson(g_settings.Lesson, nullptr);
+    if (!text) {
+        PutBack(window, before);
         return;
-    g_settings = before;
-    MessageBoxW(window, L"Could not access the\r\nThe lesson for the selected day", L"Error", MB_ICONWARNING);
+    }
+    if (!TakeLessonText(window, text, before))
+        return;
+    if (TextView* view = g_state.mainView) {
+        view->firstRow = 0;
+        RefreshMain(window, PAINT_REFRESH);
+        SyncBookmarkCheck(window, MENU_CHECK_SET);
+    }
 }
 
 }  // namespace
+
+bool TakeLessonText(HWND window, uint8_t* text, const Settings& before)
+{
+    TextView* view = g_state.mainView;
+    if (!view) {
+        free(text);
+        return true;
+    }
+    if (TakeOver(view, text))
+        return true;
+    PutBack(window, before);
+    return false;
+}
 
 void GoToDay(HWND window, int32_t day)
 {

@@ -11,6 +11,7 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"
+#include "text/document_view_win.h"
 #include "text/layout.h"
 #include "text/view_win.h"
 
@@ -64,6 +65,7 @@ void AskForFontOnFirstRun(HWND window)
         return;
     RunFontDialog(window, &g_settings);
     SetViewFont(g_state.mainView, FontBlockOf(&g_settings));
+    UpdateScrollBar(window);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Day <-> lesson in the daily cycle, and the day selection kept in g_settings.
 #include "calendar/schedule.h"
 
+#include <algorithm>
 #include "calendar/calendar.h"
 #include "calendar/date_text.h"
 #include "settings/settings.h"
@@ -40,6 +41,9 @@ void SelectDay(int32_t day, int mode)
 
     if (day != 0) {
         g_settings.Flags |= FLAG_PIN;
+        // Days outside the calendar's span have no true date, and a stored
+        // one is dropped at the next start: a step past either end stays there.
+        day = std::clamp(day, FIRST_SUPPORTED_DAY, LAST_SUPPORTED_DAY);
     } else {
         day = TodayAbsolute();
         g_settings.Flags &= ~FLAG_PIN;

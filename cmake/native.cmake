@@ -28,6 +28,8 @@ if(UNIT_TEST_SOURCES)
   target_link_libraries(unit_tests PRIVATE quorin_core ${QUORIN_CONTENT} ${QUORIN_TOOL_LIBS} GTest::gtest_main GTest::gmock)
   target_compile_definitions(unit_tests PRIVATE
     QUORIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QUORIN_GENERATED_DIR="${QUORIN_GENERATED}")
+  # Failure injection: tests/rationed_malloc.h stands in for malloc.
+  target_link_options(unit_tests PRIVATE -Wl,--wrap=malloc)
   add_test(NAME unit_tests COMMAND unit_tests)
   set_tests_properties(unit_tests PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
 endif()

@@ -140,14 +140,15 @@ int ReserveHeaderFooter(TextView* v)
     return h;
 }
 
-void PrintPages(TextView* v, int h)
+// 1 when a page could not be opened and the document must be aborted.
+int PrintPages(TextView* v, int h)
 {
     int page = 1;
     DrawPage(v, 0);
     if (v->rowsDrawn == 0) {
         // Nothing fits or nothing to print: the page opened with the document closes empty.
         EndPage(v->dc);
-        return;
+        return 0;
     }
     while (v->rowsDrawn != 0) {
         DrawHeaderFooter(v, h, page);
@@ -155,10 +156,11 @@ void PrintPages(TextView* v, int h)
         EndPage(v->dc);
         if (!v->pageStart || v->pageStart->style == 0) break;
         ++page;
-        StartPage(v->dc);
+        if (StartPage(v->dc) <= 0) return 1;
         DrawPage(v, 0);
         if (v->rowsDrawn == 0) EndPage(v->dc);
     }
+    return 0;
 }
 
 }  // namespace
@@ -246,7 +248,8 @@ void DrawHeaderFooter(TextView* v, int h, int page)
 {
     HDC dc = v->dc;
     HGDIOBJ old = SelectStyleFont(v, STYLE_CODE_FOOTER);
-    const uint8_t* mark = v->letterBase == LETTER_BASE_UNICODE ? HEADER_MARK_LETTERS : HEADER_MARK_CODE_PAGE;
+    // Chosen by the base that DrawCell maps it with.
+    const uint8_t* mark = g_settings.FontAsciiBase == LETTER_BASE_UNICODE ? HEADER_MARK_LETTERS : HEADER_MARK_CODE_PAGE;
     int mode = SetBkMode(dc, TRANSPARENT);
 
     RECT footer = {v->left, v->top + v->height + 5, v->left + v->width, v->top + v->height + 5 + h};
@@ -286,8 +289,7 @@ void PrintLesson(TextView* view)
     // A box the margins leave no room in gets no layout and so no pages.
     if (print.width > 0 && print.height > 0) LayoutText(&print, view->text, 0);
     int h = ReserveHeaderFooter(&print);
-    PrintPages(&print, h);
-    EndPrintJob(dc, 0);
+    EndPrintJob(dc, PrintPages(&print, h));
     print.text = nullptr;
     FreeTextView(&print, 0);
 }

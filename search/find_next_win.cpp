@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include "app/globals.h"
 #include "app/main_window.h"
+#include "app/navigation.h"
 #include "calendar/schedule.h"
 #include "search/hit_banner.h"
 #include "search/search_walk.h"
@@ -116,8 +117,9 @@ int FindNext(HWND owner)
         return 0;
     }
     if (hit.text) {
+        Settings before = g_settings;
         SelectDay(hit.day, SELECT_NAVIGATION);
-        if (LayoutText(view, hit.text, 1) == LAYOUT_REJECTED) std::free(hit.text);
+        if (!TakeLessonText(owner, hit.text, before)) return 0;
     }
     ShowHit(view, hit.offset, hit.length);
     return 1;

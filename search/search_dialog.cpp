@@ -48,15 +48,19 @@ void ReplaceSelection(HWND edit, const wchar_t* text)
 }
 
 // Each letter goes in at the caret. In display order the caret then steps
-// back over it, so a word grows leftwards as it is typed.
+// back over it, so a word grows leftwards as it is typed; a full box takes
+// nothing, and the caret stays.
 void InsertChar(HWND edit, char16_t c)
 {
     wchar_t text[2] = {static_cast<wchar_t>(c), 0};
+    DWORD start = 0;
+    Selection(edit, &start, nullptr);
     ReplaceSelection(edit, text);
     if (ReadingOrder()) return;
     DWORD caret = 0;
     Selection(edit, &caret, nullptr);
-    SendMessageW(edit, EM_SETSEL, caret - 1, caret - 1);
+    if (caret != start)
+        SendMessageW(edit, EM_SETSEL, caret - 1, caret - 1);
 }
 
 // Delete in display order: the character left of the caret.

@@ -63,14 +63,16 @@ uint16_t SearchStartOffset(const TextView* view)
         rows += RowsOf(*top);
         ++top;
     }
+    // A line's span includes its hanging label, as for seeking and the
+    // highlight, so a hit in the top line's label is not skipped.
     unsigned end = view->highlightEnd;
-    bool hitOnTop = top->offset <= end && end <= top->offset + top->count;
+    bool hitOnTop = top->offset <= end && end <= LineSpanEnd(view, top);
     if (!hitOnTop && view->firstRow < view->maxFirstRow)
-        return static_cast<uint16_t>(top->offset + top->count - 1);
+        return static_cast<uint16_t>(LineSpanEnd(view, top) - 1);
     if (view->highlightStart == top->offset) {
         // Past the last line there is nothing left of this lesson.
         if (!top->style || !top[1].style) return 0xFFFF;
-        return static_cast<uint16_t>(top[1].offset + top[1].count);
+        return static_cast<uint16_t>(LineSpanEnd(view, top + 1));
     }
     return static_cast<uint16_t>(view->highlightStart - 1);
 }

@@ -17,7 +17,8 @@ void LoadBookmarks()
 {
     uint32_t size = 0;
     uint8_t* bytes = ReadBytes(L"Bookmarks", nullptr, &size);
-    InstallBookmarks(&g_bookmarks, bytes, bytes ? size : 0);
+    // A list that could not be taken in is not written back over the stored one.
+    g_state.bookmarksLoaded = InstallBookmarks(&g_bookmarks, bytes, bytes ? size : 0);
     std::free(bytes);
     g_bookmarks.dontAsk = false;   // a new run asks again
 }

@@ -103,6 +103,32 @@ int32_t ReadSetting(const wchar_t* name, int32_t fallback)
     return ReadNumber(SETTINGS_KEY, name, fallback);
 }
 
+// A stored show command that would hide the window, or is no command at
+// all, gives way to the process's own: a hidden window would still be found
+// by every later start, which then hands over to it and ends.
+bool ShowsWindow(int show)
+{
+    return show >= SW_SHOWNORMAL && show <= SW_SHOWDEFAULT;
+}
+
+void SaveSettings()
+{
+    if (g_settings.SearchString[0])
+        WriteByteString(L"SearchString", g_settings.SearchString);
+    if (g_settings.FontName[0])
+        WriteText(L"FontName", reinterpret_cast<const wchar_t*>(g_settings.FontName));
+    if (g_settings.FontSize)
+        WriteNumber(L"FontSize", g_settings.FontSize);
+    if (g_settings.FontAsciiBase)
+        WriteNumber(L"FontAsciiBase", g_settings.FontAsciiBase);
+    if (g_state.mainView)
+        WriteNumber(L"LastPosition", g_state.mainView->firstRow);
+    WriteNumber(L"Flags", int32_t(g_settings.Flags));
+    WriteNumber(L"Day", g_settings.Day);
+    if (g_settings.Lesson)
+        WriteNumber(L"Lesson", g_settings.Lesson);
+}
+
 }  // namespace
 
 int32_t ReadNumber(const wchar_t* keyPath, const wchar_t* name, int32_t fallback)
@@ -114,7 +140,8 @@ int32_t ReadNumber(const wchar_t* keyPath, const wchar_t* name, int32_t fallback
         return fallback;
     uint32_t number = 0;
     if (type == REG_DWORD) {
-        memcpy(&number, data, sizeof number);
+        // A damaged value may hold fewer than four bytes.
+        memcpy(&number, data, size < sizeof number ? size : sizeof number);
     } else {
         // The text room holds size + 1 code units, the last ones zero.
         number = ParseRegistryNumber(reinterpret_cast<const char16_t*>(data), size + 1);
@@ -176,6 +203,7 @@ void LoadSettings()
     for (int i = 0; i < 3; i++)
         g_state.chooserBitmaps[i] = LoadBitmapW(g_state.instance, MAKEINTRESOURCEW(IDB_TREE_CLOSED + i));
     LoadBookmarks();
+    g_state.settingsLoaded = true;
 }
 
 void RestorePlacement(HWND window, int showCmd)
@@ -185,6 +213,8 @@ void RestorePlacement(HWND window, int showCmd)
     int width = ReadSetting(L"Width", 0);
     int height = ReadSetting(L"Height", 0);
     int show = ReadSetting(L"showCmd", showCmd);
+    if (!ShowsWindow(show))
+        show = showCmd;
     if (width > 0 || height > 0)
         MoveWindow(window, left, top, width, height, TRUE);
     ShowWindow(window, show);
@@ -219,34 +249,28 @@ void SavePlacement(HWND window)
     WriteNumber(L"showCmd", int32_t(show));
 }
 
-// Handles and the view are forgotten as they are released, so a second run
-// (the allocation routine's, then the window's own) releases nothing twice.
+// ShutDown acts once: a second run (the allocation routine's, then the
+// window's own) would save the freed, empty bookmark list over the stored
+// one. Values are written only when they were loaded: a run that ran out of
+// memory while loading would otherwise write defaults over good ones.
 void ShutDown()
 {
+    if (g_state.shutDown)
+        return;
+    g_state.shutDown = true;
     for (HBITMAP& bitmap : g_state.chooserBitmaps) {
         if (bitmap)
             DeleteObject(bitmap);
         bitmap = nullptr;
     }
-    if (g_settings.SearchString[0])
-        WriteByteString(L"SearchString", g_settings.SearchString);
-    if (g_settings.FontName[0])
-        WriteText(L"FontName", reinterpret_cast<const wchar_t*>(g_settings.FontName));
-    if (g_settings.FontSize)
-        WriteNumber(L"FontSize", g_settings.FontSize);
-    if (g_settings.FontAsciiBase)
-        WriteNumber(L"FontAsciiBase", g_settings.FontAsciiBase);
-    if (g_state.mainView)
-        WriteNumber(L"LastPosition", g_state.mainView->firstRow);
-    WriteNumber(L"Flags", int32_t(g_settings.Flags));
-    WriteNumber(L"Day", g_settings.Day);
-    if (g_settings.Lesson)
-        WriteNumber(L"Lesson", g_settings.Lesson);
+    if (g_state.settingsLoaded)
+        SaveSettings();
     if (g_state.mainView) {
         FreeTextView(g_state.mainView, 1);
         g_state.mainView = nullptr;
     }
-    SaveBookmarks();
+    if (g_state.settingsLoaded && g_state.bookmarksLoaded)
+        SaveBookmarks();
     FreeBookmarks();
     PostQuitMessage(0);
 }

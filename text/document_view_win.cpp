@@ -23,11 +23,14 @@ int ToolbarHeight()
 }
 
 // The date text is cut to the band once, when the view is made; the cut
-// holds while that day is shown.
+// holds while that day is shown and is dropped when the day changes, so a
+// return to that day shows its whole text.
 int DateBandLength()
 {
     int length = g_settings.dateTextLength;
-    if (g_settings.Day == g_state.bandCutDay)
+    if (g_settings.Day != g_state.bandCutDay)
+        g_state.bandCutLength = -1;
+    if (g_state.bandCutLength >= 0)
         length = std::min(length, g_state.bandCutLength);
     return length;
 }

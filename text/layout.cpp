@@ -316,8 +316,9 @@ int LayoutText(TextView* v, uint8_t* text, int own)
         record = t + strlen(reinterpret_cast<const char*>(t)) + 1;
     }
 
+    // Ended on failure too, so a later drawing never walks stale records.
+    v->lines[l.lines] = {};
     if (result == 0) {
-        v->lines[l.lines] = {};
         int rows = l.lines + l.spacers;
         if (l.lines > 0 && (v->lines[l.lines - 1].style & STYLE_SPACER)) {
             v->lines[l.lines - 1].style = WithoutSpacer(v->lines[l.lines - 1].style);

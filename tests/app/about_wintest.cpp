@@ -108,8 +108,11 @@ void Inspect(HWND dialog)
         s.pictureHeight = bm.bmHeight;
     }
 
-    // A click on the link, then the close box.
-    SendMessageW(s.link, BM_CLICK, 0, 0);
+    // A double click on the link (the button reports a click, then a double
+    // click) opens the page once; then the close box.
+    LPARAM at = MAKELPARAM(2, 2);
+    for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        SendMessageW(s.link, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
     PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 

@@ -4,8 +4,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "app/navigation.h"
+#include "tests/rationed_malloc.h"
 
 namespace reader_test {
 namespace {
@@ -129,6 +131,36 @@ TEST_F(SettingsStore, PlacementRoundTrips)
     Preset(L"showCmd", SW_SHOWMINIMIZED);
     Start(SW_SHOWNORMAL);
     EXPECT_TRUE(IsIconic(window));
+}
+
+TEST_F(SettingsStore, RunningOutOfMemoryWhileLoadingWritesNothingBack)
+{
+    // Each allocation of the loading fails in turn, then the program ends:
+    // what was not loaded must not be written over the stored values.
+    Preset(L"Flags", DEFAULT_FLAGS | FLAG_PIN);
+    Preset(L"Day", 732737);
+    Preset(L"Lesson", 207);
+    const uint8_t marks[] = {12, 0, 3, 0, 0, 0};
+    PresetBytes(L"Bookmarks", marks, sizeof marks);
+    bool refused = true;
+    for (int allowed = 0; allowed < 50 && refused; ++allowed) {
+        ResetProgramState(GetModuleHandleW(nullptr));
+        rationed::FailAfter(allowed);
+        LoadSettings();
+        refused = rationed::Refused();
+        ShutDown();
+        Pump();
+        EXPECT_EQ(uint32_t(ReadNumber(SETTINGS_KEY, L"Flags", 0)), DEFAULT_FLAGS | FLAG_PIN) << allowed;
+        EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"Day", 0), 732737) << allowed;
+        EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"Lesson", 0), 207) << allowed;
+        uint32_t size = 0;
+        uint8_t* stored = ReadBytes(L"Bookmarks", nullptr, &size);
+        ASSERT_NE(stored, nullptr) << allowed;
+        EXPECT_EQ(std::vector<uint8_t>(stored, stored + size), std::vector<uint8_t>(marks, marks + sizeof marks))
+            << allowed;
+        free(stored);
+    }
+    EXPECT_FALSE(refused);
 }
 
 }  // namespace

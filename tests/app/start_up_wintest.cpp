@@ -158,6 +158,7 @@ TEST_F(StartUp, OutOfMemoryShutsDownInOrder)
     PresetWindow();
     Start();
     GoToLesson(window, 12);
+    Command(IDM_BOOKMARK);
     Pump();
     EXPECT_EQ(AllocateOrShutDown(size_t(1) << 62), nullptr);
     ASSERT_FALSE(BoxCloser::texts.empty());
@@ -170,7 +171,16 @@ TEST_F(StartUp, OutOfMemoryShutsDownInOrder)
     UpdateWindow(window);
     Key(VK_NEXT);
     Send(WM_LBUTTONDOWN, 0, MAKELPARAM(100, 100));
+    // Closing the window runs the shutdown a second time: it must not save
+    // the released, empty bookmark list over the stored one.
+    Close();
     EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"Lesson", 0), 12);
+    uint32_t size = 0;
+    uint8_t* marks = ReadBytes(L"Bookmarks", nullptr, &size);
+    ASSERT_NE(marks, nullptr);
+    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(marks[0], 12);
+    free(marks);
 }
 
 }  // namespace

@@ -79,6 +79,16 @@ TEST_F(Schedule, NavigationStoresTheDayItsDateTextAndLesson)
     EXPECT_EQ(g_settings.LastPosition, 12);  // only start-up sends the view to the top
 }
 
+TEST_F(Schedule, NavigationStaysInsideTheCalendarsSpan)
+{
+    // A step past either end stays on the end day, which keeps its date.
+    SelectDay(LAST_SUPPORTED_DAY + 1, SELECT_NAVIGATION);
+    EXPECT_EQ(g_settings.Day, LAST_SUPPORTED_DAY);
+    EXPECT_GT(g_settings.dateTextLength, 0);
+    SelectDay(INT32_MIN, SELECT_NAVIGATION);
+    EXPECT_EQ(g_settings.Day, FIRST_SUPPORTED_DAY);
+}
+
 TEST_F(Schedule, StartUpKeepsAPinnedDayUntouched)
 {
     ShowMarkedDay(732737, DEFAULT_FLAGS | FLAG_PIN);

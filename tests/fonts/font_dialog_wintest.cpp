@@ -57,6 +57,16 @@ void Click(HWND dialog, int id)
     SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
+// The scroll bar's range against the view's own limit.
+void ExpectScrollBarInStep(HWND window)
+{
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE;
+    ASSERT_TRUE(GetScrollInfo(window, SB_VERT, &info));
+    EXPECT_EQ(info.nMax, int(g_state.mainView->maxFirstRow));
+}
+
 int CALLBACK FindHebrewFace(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD, LPARAM found)
 {
     if (metrics->tmCharSet != 177) return 1;
@@ -145,6 +155,17 @@ TEST_F(FontDialog, OkWritesTheChoiceCancelAndCloseDoNot)
     EXPECT_EQ(g_settings.FontSize, 28);
     EXPECT_EQ(g_settings.FontAsciiBase, 224);
     EXPECT_EQ(View()->pointSize, 28);
+    ExpectScrollBarInStep(window);
+}
+
+TEST_F(FontDialog, TheFirstRunsChoiceSetsTheScrollBar)
+{
+    Preset(L"Width", 640);
+    Preset(L"Height", 520);
+    DialogDriver::Next([](HWND dialog) { Pick(dialog, IDC_FONT_SIZES, L"28"); }, IDOK);
+    Start();
+    ASSERT_EQ(View()->pointSize, 28);
+    ExpectScrollBarInStep(window);
 }
 
 TEST_F(FontDialog, AHebrewTypefaceBringsTheUnicodeBase)

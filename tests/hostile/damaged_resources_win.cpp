@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "app/navigation.h"
 #include "app/start_up.h"
 #include "content/lesson_store.h"
+#include "search/find_next.h"
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"
 #include "text/text_view.h"
@@ -123,6 +125,28 @@ int wmain()
     if (window) {
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         Pump();
+    }
+
+    // A lesson the layout refuses, reached by number or as a search's hit:
+    // the move is undone and the reader told, and the view keeps its text.
+    if (window && view) {
+        const wchar_t* refused = L"Could not access the\r\nThe lesson for the selected day";
+        uint8_t* shown = view->text;
+        g_boxes.clear();
+        GoToLesson(window, 13);
+        Pump();
+        Check(Shown(refused) && g_settings.Lesson == 12 && view->text == shown && view->lineCount > 0,
+              "a lesson the layout refuses is not shown, and the reader is told");
+        g_boxes.clear();
+        g_settings.SearchString[0] = 'y';
+        g_settings.SearchString[1] = 0;
+        FindNext(window);
+        Pump();
+        Check(Shown(refused) && g_settings.Lesson == 12 && g_settings.Day == 0 && view->text == shown &&
+                  view->highlightEnd == 0,
+              "a found lesson the layout refuses is not shown, and the reader is told");
+    }
+    if (window) {
         DestroyWindow(window);
         Pump();
     }

@@ -106,6 +106,8 @@ protected:
     {
         ASSERT_NE(window, nullptr) << what;
         ASSERT_TRUE(IsWindow(window)) << what;
+        // A hidden window would take over every later start for good.
+        EXPECT_TRUE(IsWindowVisible(window)) << what;
         ASSERT_NE(View(), nullptr) << what;
         EXPECT_NE(View()->text, nullptr) << what;
         EXPECT_GT(View()->lineCount, 0) << what;

@@ -15,8 +15,9 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)   # Wine wants an absolute prefix
 
 # Container 1001: five records; container 1004: a body length of 3;
-# 1003: slot 0 states 0 bytes, slot 1 a record without its zero byte; 1004 is
-# shorter than its header.
+# 1003: slot 0 states 0 bytes, slot 1 a record without its zero byte, slot 2
+# a text the layout refuses (an empty first paragraph) with a letter after it;
+# 1004 is shorter than its header.
 python3 - "$out" <<'PY'
 import struct, sys
 out = sys.argv[1]
@@ -28,7 +29,8 @@ good = b'\x08\x01\x00abcdef' + b'\x02\x00\x00'
 cut = struct.pack('>HH', 200, 300) + b'\x08' + b'x' * 8             # claims 200 bytes, has 9
 c1001 = container(record(bad_ref, 10) + cut)
 c1002 = container(record(good, 11) + b'\0' * 4, length=3)
-c1003 = container(record(good, 0) + record(b'\x04\x01\x00ab', 4) + b'\0' * 4)
+refused = b'\x08' + b'\x01\x00\x00' + b'\x01\x00y\x00' + b'\x00'
+c1003 = container(record(good, 0) + record(b'\x04\x01\x00ab', 4) + record(refused, 8) + b'\0' * 4)
 c1004 = b'\x00\x10\x00'
 for n, data in ((1001, c1001), (1002, c1002), (1003, c1003), (1004, c1004)):
     open('%s/res_%d.bin' % (out, n), 'wb').write(data)

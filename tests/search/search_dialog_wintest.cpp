@@ -190,6 +190,22 @@ TEST_F(SearchDialog, ThirtyThreeCharactersAtMost)
         length = WindowText(edit).size();
     });
     EXPECT_EQ(length, 33u);
+
+    // In display order (Wine's edit boxes) a key on a full box inserts
+    // nothing and leaves the caret where it was.
+    g_editReordersHebrew = 0;
+    std::wstring full, after;
+    DWORD caret = 99;
+    Open([&](HWND, HWND edit) {
+        Type(edit, L"tttttttttttttttttttttttttttttttttttttttt");
+        full = WindowText(edit);
+        SendMessageW(edit, EM_SETSEL, 5, 5);
+        Type(edit, L"bb");
+        after = WindowText(edit);
+        caret = Caret(edit);
+    });
+    EXPECT_EQ(after, full);
+    EXPECT_EQ(caret, 5u);
 }
 
 TEST_F(SearchDialog, PictureKeysUnderTheClick)

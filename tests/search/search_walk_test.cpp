@@ -175,3 +175,26 @@ TEST(SearchStartOffset, AHitStartingTheLastLineLeavesTheLesson)
     v.highlightEnd = 6;
     EXPECT_EQ(SearchStartOffset(&v), 0xFFFF);
 }
+
+TEST(SearchStartOffset, TheTopLinesHangingLabelIsSearchedToo)
+{
+    // A right-to-left paragraph stored last-first: the first line's text
+    // "fed cba" at 2..8, its label "21" after it at 10..11, then a second line.
+    const uint8_t text[] = {0x11, 0x40, 'f', 'e', 'd', ' ', 'c', 'b', 'a', ' ', '2', '1', 0,
+                            0x11, 0x40, 'z', 'y', 'x', ' ', '9', 0, 0};
+    ViewFixture f({{2, 7, 0, 12, 0, 10, 0x11}, {15, 3, 0, 0, 0, 10, 0x11}});
+    TextView& v = f.view;
+    v.text = const_cast<uint8_t*>(text);
+    v.maxFirstRow = 1;
+    // No hit: from the label's last character.
+    EXPECT_EQ(SearchStartOffset(&v), 11);
+    // A hit in the label ends on the top line: just below its start.
+    v.highlightStart = 10;
+    v.highlightEnd = 12;
+    EXPECT_EQ(SearchStartOffset(&v), 9);
+    // A hit starting the top line: from the end of the next line, label and all.
+    f.lines[1].hang = 12;
+    v.highlightStart = 2;
+    v.highlightEnd = 5;
+    EXPECT_EQ(SearchStartOffset(&v), 20);
+}

@@ -1,5 +1,7 @@
 #include "tests/text/text_fixture.h"
 
+#include "tests/rationed_malloc.h"
+
 namespace {
 
 using Layout = TextViewTest;
@@ -250,6 +252,32 @@ TEST_F(Layout, OwnershipAndRelayout)
     EXPECT_EQ(view->lineCount, 2);
     EXPECT_EQ(LayoutText(view, view->text, 1), 0);   // the same text again is kept
     EXPECT_EQ(LineText(0), "sec");
+}
+
+TEST_F(Layout, RunningOutOfMemoryAnywhereStillEndsTheLines)
+{
+    // The array holds a longer text's 300 lines (and the fonts are made);
+    // each allocation of a new layout fails in turn. The array must end
+    // where that layout stopped, or drawing walks on into the longer text's
+    // records.
+    std::string many;
+    for (int i = 0; i < 300; ++i) many += "aaaaaaaa ";
+    ASSERT_EQ(Lay({{0x11, 0, "x"}, {0x01, 0, many}}), 0);
+    uint8_t* longer = view->text;
+    bool refused = true;
+    for (int allowed = 0; allowed < 50 && refused; ++allowed) {
+        uint8_t* text = BuildText({{0x11, 0, Reversed("bb cc")}, {0x01, 0, "dd"}, {0x91, 0, Reversed("ee ff")}});
+        rationed::FailAfter(allowed);
+        int result = LayoutText(view, text, 0);
+        refused = rationed::Refused();
+        EXPECT_EQ(result, refused ? LAYOUT_NO_MEMORY : 0) << allowed;
+        for (const LineRecord* line = view->lines; line->style; ++line)
+            ASSERT_LT(line->offset, 22) << allowed;
+        if (result != 0) free(text);
+    }
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(view->lineCount, 3);
+    free(longer);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ struct ProgramState {
     HINSTANCE instance;
     HWND mainWindow;
     HWND toolbar;
+    HBITMAP toolbarStrip;             // the toolbar's images at the screen's size
     HACCEL accelerators;
     int32_t SurroundingGutter;        // margin around the text box, pixels
     TextView* mainView;
@@ -28,6 +29,7 @@ struct ProgramState {
     int chooserWidth;                 // outer window size less gutters, for the chooser
     int chooserHeight;
     HBITMAP chooserBitmaps[3];        // resources 201..203
+    int dpi;                          // the system's, read at start-up
 };
 
 extern ProgramState g_state;

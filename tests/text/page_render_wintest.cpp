@@ -13,6 +13,7 @@
 #include "text/layout.h"
 #include "text/page_render_win.h"
 #include "text/rows.h"
+#include "text/text_draw_win.h"
 #include "text/text_format.h"
 #include "text/view_win.h"
 
@@ -108,6 +109,13 @@ TEST_F(PageTest, DrawsLinesRulesAndHeadingsAndPutsTheDcBack)
 
 TEST_F(PageTest, FirstRowPastTheEndAndSpacerRows)
 {
+    // A box one and a half words wide holds one word a line in any face, so
+    // the text is longer than the box whatever the font's widths.
+    HGDIOBJ kept = SelectStyleFont(view, 1);
+    int word = kWidth, count = 4;
+    MeasureFit(dc, reinterpret_cast<const uint8_t*>("abcd"), &word, &count);
+    SelectObject(dc, kept);
+    MakeView(word * 3 / 2, kHeight - 20);
     std::string many;
     for (int i = 0; i < 60; ++i) many += "abcd ";
     Lay({{0x81, 0, many}, {0x01, 0, many}});

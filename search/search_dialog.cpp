@@ -3,6 +3,7 @@
 #include "search/search_dialog.h"
 
 #include <windowsx.h>
+#include <algorithm>
 #undef SubclassWindow   // the name is ours: the edit box's subclassing
 
 #include "app/display_scale.h"
@@ -162,6 +163,30 @@ HWND PictureControl(HWND dialog)
     return nullptr;
 }
 
+RECT PictureRect(HWND dialog, HWND control)
+{
+    RECT r = {};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The template has room for the picture at 96 DPI; where the dialog font
+// grows less than the DPI, the dialog grows to hold it whole, with the
+// template's margin.
+void MakeRoomForPicture(HWND dialog, HWND control)
+{
+    RECT picture = PictureRect(dialog, control), client = {}, margin = {0, 0, 7, 7}, outer = {};
+    GetClientRect(dialog, &client);
+    MapDialogRect(dialog, &margin);
+    int dx = std::max(0L, picture.right + margin.right - client.right);
+    int dy = std::max(0L, picture.bottom + margin.bottom - client.bottom);
+    if (!dx && !dy) return;
+    GetWindowRect(dialog, &outer);
+    SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // Above 96 DPI the picture grows with the dialog; the control takes the
 // size of its new bitmap.
 void ScalePicture(HWND dialog)
@@ -174,6 +199,7 @@ void ScalePicture(HWND dialog)
     auto old = reinterpret_cast<HGDIOBJ>(
         SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(s_search.picture)));
     if (old) DeleteObject(old);
+    MakeRoomForPicture(dialog, control);
 }
 
 BOOL OnInitDialog(HWND dialog)
@@ -235,9 +261,8 @@ void InsertPictureKey(HWND dialog, int key)
 int HitTestKeyboardPicture(HWND dialog, int x, int y)
 {
     HWND control = PictureControl(dialog);
-    RECT r = {};
-    if (!control || !GetWindowRect(control, &r)) return 1;
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    if (!control) return 1;
+    RECT r = PictureRect(dialog, control);
     int width = r.right - r.left, height = r.bottom - r.top;
     int dx = x - r.left, dy = y - r.top;
     if (dx < 0 || dy < 0 || dx >= width || dy >= height) return 1;

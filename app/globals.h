@@ -18,6 +18,7 @@ struct ProgramState {
     HINSTANCE instance;
     HWND mainWindow;
     HWND toolbar;
+    HBITMAP toolbarStrip;             // the toolbar's images at the screen's size
     HACCEL accelerators;
     int32_t SurroundingGutter;        // margin around the text box, pixels
     TextView* mainView;
@@ -31,6 +32,7 @@ struct ProgramState {
     bool settingsLoaded;              // LoadSettings ran to its end: only then are settings written back
     bool bookmarksLoaded;             // the stored bookmark list was taken in whole
     bool shutDown;                    // ShutDown has run; it runs once
+    int dpi;                          // the system's, read at start-up
 };
 
 extern ProgramState g_state;

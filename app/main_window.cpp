@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/about_dialog.h"
+#include "app/display_scale.h"
 #include "app/globals.h"
 #include "app/navigation.h"
 #include "app/update_check.h"
@@ -42,11 +43,18 @@ constexpr TBBUTTON kToolbarButtons[] = {
 };
 constexpr int kToolbarButtonCount = sizeof kToolbarButtons / sizeof kToolbarButtons[0];
 
+constexpr int TOOLBAR_IMAGE_SIZE = 16;   // pixels at 96 DPI
+
+// The strip is loaded at the screen's size and handed over as a bitmap (no
+// instance); the toolbar copies it, the window deletes it on closing.
 void CreateToolbar(HWND window)
 {
-    g_state.toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, kToolbarButtonCount,
-                                      g_state.instance, IDB_TOOLBAR, kToolbarButtons, kToolbarButtonCount,
-                                      16, 16, 16, 16, sizeof(TBBUTTON));
+    int size = ScaleToDpi(TOOLBAR_IMAGE_SIZE);
+    HBITMAP strip = LoadScaledBitmap(g_state.instance, IDB_TOOLBAR, size * kToolbarButtonCount, size, true);
+    g_state.toolbarStrip = strip;
+    g_state.toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, kToolbarButtonCount, nullptr,
+                                      reinterpret_cast<UINT_PTR>(strip), kToolbarButtons, kToolbarButtonCount,
+                                      size, size, size, size, sizeof(TBBUTTON));
 }
 
 // ---- Keys and scroll bar requests as data.
@@ -176,6 +184,9 @@ void OnDestroy(HWND window)
     if (g_state.toolbar)
         DestroyWindow(g_state.toolbar);
     g_state.toolbar = nullptr;
+    if (g_state.toolbarStrip)
+        DeleteObject(g_state.toolbarStrip);
+    g_state.toolbarStrip = nullptr;
     SavePlacement(window);
     ShutDown();
     if (g_state.dateBandFont)

@@ -2,6 +2,7 @@
 # folders of their subjects but are listed here with the window they serve.
 list(APPEND WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/globals.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/display_scale.cpp
   ${CMAKE_CURRENT_LIST_DIR}/start_up.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/navigation.cpp
@@ -15,10 +16,11 @@ list(APPEND WIN_SOURCES
 set(QUORIN_ART_MAPS ${CMAKE_SOURCE_DIR}/resources/art)
 set(QUORIN_TOOLBAR_MAPS previous_day today next_day font search search_again index)
 if(NOT WIN32)
-  add_executable(make_art ${CMAKE_SOURCE_DIR}/tools/make_art/make_art.cpp ${CMAKE_SOURCE_DIR}/tools/bitmap_file.cpp)
+  add_executable(make_art ${CMAKE_SOURCE_DIR}/tools/make_art/make_art.cpp ${CMAKE_SOURCE_DIR}/tools/bitmap_file.cpp
+    ${CMAKE_SOURCE_DIR}/tools/pixel_scale.cpp)
   set(QUORIN_ART_DIR ${CMAKE_BINARY_DIR}/generated/art)
   set(QUORIN_ART_OUTPUTS)
-  function(quorin_art kind output)
+  function(quorin_art kind output scale)
     set(maps)
     foreach(name ${ARGN})
       list(APPEND maps ${QUORIN_ART_MAPS}/${name}.txt)
@@ -26,16 +28,23 @@ if(NOT WIN32)
     add_custom_command(
       OUTPUT ${QUORIN_ART_DIR}/${output}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${QUORIN_ART_DIR}
-      COMMAND make_art ${kind} ${QUORIN_ART_DIR}/${output} ${maps}
+      COMMAND make_art ${kind} ${QUORIN_ART_DIR}/${output} --scale ${scale} ${maps}
       DEPENDS make_art ${maps}
       VERBATIM)
     set(QUORIN_ART_OUTPUTS ${QUORIN_ART_OUTPUTS} ${QUORIN_ART_DIR}/${output} PARENT_SCOPE)
   endfunction()
-  quorin_art(bmp toolbar.bmp ${QUORIN_TOOLBAR_MAPS})
-  quorin_art(bmp tree_closed.bmp tree_closed)
-  quorin_art(bmp tree_open.bmp tree_open)
-  quorin_art(bmp tree_page.bmp tree_page)
-  quorin_art(ico program.ico program_32 program_16)
+  # Bitmaps come in three sizes, for 100 %, 200 % and 300 % displays.
+  function(quorin_bitmap name)
+    quorin_art(bmp ${name}.bmp 1 ${ARGN})
+    quorin_art(bmp ${name}_2x.bmp 2 ${ARGN})
+    quorin_art(bmp ${name}_3x.bmp 3 ${ARGN})
+    set(QUORIN_ART_OUTPUTS ${QUORIN_ART_OUTPUTS} PARENT_SCOPE)
+  endfunction()
+  quorin_bitmap(toolbar ${QUORIN_TOOLBAR_MAPS})
+  quorin_bitmap(tree_closed tree_closed)
+  quorin_bitmap(tree_open tree_open)
+  quorin_bitmap(tree_page tree_page)
+  quorin_art(ico program.ico 1 program_32 program_16)
   add_custom_target(quorin_art ALL DEPENDS ${QUORIN_ART_OUTPUTS})
 endif()
 

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 #include <cstring>
 
+#include "app/display_scale.h"
 #include "calendar/calendar_grid.h"
 #include "fonts/face_name_win.h"
 #include "resources/resource.h"
@@ -20,7 +21,8 @@ constexpr int PLAIN_CELL_MAX = 6;
 constexpr UINT CELL_FORMAT = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 constexpr COLORREF WHITE = RGB(255, 255, 255);
 constexpr COLORREF BLACK = RGB(0, 0, 0);
-constexpr int CALENDAR_FONT_HEIGHT = 14;
+constexpr int CALENDAR_FONT_HEIGHT = 14;   // pixels at 96 DPI, as the gap
+constexpr int ARROW_GAP = 10;               // between the year and its arrows
 
 struct CalendarDialogState {
     CalendarState grid;
@@ -170,8 +172,8 @@ void DrawYearHeader(HDC dc, CalendarState& s)
         int a = g.w, n = PLAIN_CELL_MAX;
         MeasureFit(dc, Bytes(LEFT_ARROW), &a, &n);
         s.arrowWidth = a;
-        s.leftArrowX = x - a - 10;
-        s.rightArrowX = x + tw + 10;
+        s.leftArrowX = x - a - ScaleToDpi(ARROW_GAP);
+        s.rightArrowX = x + tw + ScaleToDpi(ARROW_GAP);
     }
     DrawFramed(dc, s.leftArrowX, s.arrowWidth, g);
     DrawCell(dc, Bytes(LEFT_ARROW), PLAIN_CELL_MAX, s.leftArrowX, g.HT, s.arrowWidth, g.T);
@@ -197,7 +199,7 @@ void PaintCalendar()
 HFONT CreateCalendarFont(const char16_t* face, int weight)
 {
     LOGFONTW font = {};
-    font.lfHeight = CALENDAR_FONT_HEIGHT;
+    font.lfHeight = ScaleToDpi(CALENDAR_FONT_HEIGHT);
     font.lfWeight = weight;
     if (face && face[0]) {
         SetFaceName(font, face);

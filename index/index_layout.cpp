@@ -82,7 +82,7 @@ int FitLine(const IndexMeasure* m, const uint8_t* run, int remaining, int room, 
 
 int LayoutRecord(IndexView* view, const IndexMeasure* m, const IndexRecord& r, int height, uint32_t* n)
 {
-    int indent = r.level * INDEX_INDENT;
+    int indent = r.level * view->indentStep;
     if (indent >= view->width) indent = 0;
     int room = std::max(view->width - indent, 0);
 
@@ -140,6 +140,7 @@ IndexView* NewIndexView(uint8_t* text, const FontBlock* font, int width, int hei
     if (font) view->font = *font;
     view->width = width;
     view->height = height;
+    view->indentStep = INDEX_INDENT;
     return view;
 }
 
@@ -275,7 +276,7 @@ int HitTestIndex(IndexView* view, int x, int y)
         if (!Visible(line)) continue;
         if (line.height > budget) return -1;
         if (y <= edge + line.height) {
-            if (line.x <= x && x <= line.x + line.width + INDEX_ICON_SPAN) {
+            if (line.x <= x && x <= line.x + line.width + view->indentStep) {
                 if (line.key & INDEX_KEY_LINK) return line.key & INDEX_KEY_LESSON;
                 return ToggleBranch(view, i);
             }

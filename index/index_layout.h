@@ -6,8 +6,9 @@
 #include "index/index_text.h"
 #include "settings/settings.h"
 
-constexpr int INDEX_INDENT = 13;                // pixels per level
-constexpr int INDEX_ICON_SPAN = 13;             // icon and its gap right of a caption
+constexpr int INDEX_INDENT = 13;                // pixels per level, at 96 DPI
+constexpr int INDEX_ICON_SIZE = 9;              // the tree icons' side, at 96 DPI
+constexpr int INDEX_ICON_GAP = 4;               // between a caption and its icon
 constexpr int INDEX_FIRST_CAPACITY = 100;
 constexpr int INDEX_GROWTH = 128;
 
@@ -43,6 +44,7 @@ struct IndexView {
     uint16_t maxTop;
     uint16_t drawnLines;    // by the last paint
     void* fontCache;        // the Win32 side's
+    int indentStep;         // pixels per level, also the icon and its gap right of a caption
 };
 
 // Where the chooser's view, lines, caption copies and open-state snapshots

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 #include <cstdlib>
 
+#include "app/display_scale.h"
 #include "app/globals.h"
 #include "app/start_up.h"
 #include "fonts/face_name_win.h"
@@ -18,8 +19,6 @@ namespace {
 constexpr COLORREF INDEX_BLUE = RGB(0, 0, 255);
 constexpr COLORREF INDEX_BLACK = RGB(0, 0, 0);
 constexpr uint16_t INDEX_FONT_KEY = 0x101F;
-constexpr int ICON_SIZE = 9;
-constexpr int ICON_GAP = 4;
 constexpr int RESIZE_MARGIN = 5;
 
 struct IndexFont {
@@ -62,7 +61,7 @@ HFONT CreateIndexFont(const IndexView* view, uint16_t style)
         height = height ? height * 5 / 4 : 20;
     else if (style & 0x02)
         height = height ? height * 6 / 8 : 14;
-    font.lfHeight = height;
+    font.lfHeight = ScaleToDpi(height);   // a cell height in 96-DPI pixels
     font.lfWeight = style & 0x08 ? FW_BOLD : FW_NORMAL;
     SetFaceName(font, view->font.FontName);
     return CreateFontIndirectW(&font);
@@ -129,14 +128,10 @@ void DrawIndexIcon(IndexView* view, const IndexLine& line, int top)
     if (line.key & INDEX_KEY_BRANCH) which = line.flags & INDEX_FLAG_OPEN ? 1 : 0;
     HBITMAP bitmap = g_state.chooserBitmaps[which];
     if (!bitmap) return;
-    int offset = (line.height - ICON_SIZE) / 2;
+    int size = ScaleToDpi(INDEX_ICON_SIZE);
+    int offset = (line.height - size) / 2;
     int y = offset > 0 ? top + offset : top;
-    HDC memory = CreateCompatibleDC(Dc(view));
-    HGDIOBJ kept = SelectObject(memory, bitmap);
-    StretchBlt(Dc(view), line.x + line.width + ICON_GAP, y, ICON_SIZE, ICON_SIZE, memory, 0, 0, ICON_SIZE,
-               ICON_SIZE, SRCCOPY);
-    SelectObject(memory, kept);
-    DeleteDC(memory);
+    DrawScaledBitmap(Dc(view), bitmap, line.x + line.width + ScaleToDpi(INDEX_ICON_GAP), y, size, size);
 }
 
 void DrawIndex(IndexView* view, bool clear)
@@ -202,6 +197,7 @@ BOOL OnInitDialog(HWND dialog)
         return FALSE;
     }
     view->dc = GetDC(dialog);
+    view->indentStep = ScaleToDpi(INDEX_INDENT);
     s_chooser.view = view;
     if (!Layout(view)) {
         EndDialog(dialog, IDCANCEL);

@@ -20,6 +20,20 @@
 #define IDB_TREE_CLOSED      201
 #define IDB_TREE_OPEN        202
 #define IDB_TREE_PAGE        203
+// The same pictures drawn at twice and three times the size, for displays
+// scaled to 200 % and 300 % (and smoothly scaled down to the sizes between).
+#define ART_2X               1000
+#define ART_3X               2000
+#define IDB_TOOLBAR_2X       1114
+#define IDB_TOOLBAR_3X       2114
+#define IDB_ALPHABET_2X      1119
+#define IDB_ALPHABET_3X      2119
+#define IDB_TREE_CLOSED_2X   1201
+#define IDB_TREE_CLOSED_3X   2201
+#define IDB_TREE_OPEN_2X     1202
+#define IDB_TREE_OPEN_3X     2202
+#define IDB_TREE_PAGE_2X     1203
+#define IDB_TREE_PAGE_3X     2203
 
 // Child controls of the main window.
 #define IDC_TOOLBAR          1

@@ -3,16 +3,24 @@
 # prefix on a display of its own, with the registry preset, and saves PNGs
 # into out/screenshots (or OUT). Needs a built Windows tree (BUILD_DIR/mingw,
 # or QUORIN_EXE).
+#
+#   screenshot.sh         the README's pictures, at 96 DPI
+#   screenshot.sh DPI     the main window, the search dialog, the calendar and
+#                         the section chooser at that display scaling (144 is
+#                         150 %), each cut to its window: OUT/dpi/NAME-DPI.png
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 exe=${QUORIN_EXE:-$build/mingw/quorin.exe}
 out=${OUT:-$root/out/screenshots}
+dpi=${1:-}
+case "$dpi" in ''|[1-9][0-9]|[1-9][0-9][0-9]) ;; *) echo "usage: screenshot.sh [DPI]" >&2; exit 2 ;; esac
 mkdir -p "$out"
 [ -f "$exe" ] || { echo "screenshot: no $exe; build first" >&2; exit 1; }
 
 . "$root/scripts/wine-env.sh"
-quorin_own_display 60
+# Room for a window and its dialogs at up to 200 %.
+quorin_own_display "${QUORIN_DISPLAY:-60}" "$([ -n "$dpi" ] && echo 1900x1500 || echo 1280x900)"
 xvfb=$quorin_xvfb
 
 export WINEPREFIX=$(mktemp -d /tmp/quorin-shots.XXXXXX)
@@ -70,6 +78,57 @@ stop() {
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w 2>/dev/null || true
 }
+
+# A window by its title (the newest of that name that is not skip), cut
+# from the screen as it lies there.
+window_shot() {
+  local name=$1 title=$2 skip=${3:-} id=
+  for _ in $(seq 50); do
+    id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | grep -vx "${skip:-none}" | tail -1 || true)
+    [ -n "$id" ] && break
+    sleep 0.2
+  done
+  [ -n "$id" ] || { echo "screenshot: no window $title" >&2; return 1; }
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  mkdir -p "$out/dpi"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/dpi/$name-$dpi.png"
+  echo "saved $out/dpi/$name-$dpi.png"
+}
+
+if [ -n "$dpi" ]; then
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wineserver -w
+  # The window grows with the scaling, so it shows about as much text.
+  preset
+  reg Width REG_DWORD $((640 * dpi / 96))
+  reg Height REG_DWORD $((560 * dpi / 96))
+  reg Bookmarks REG_BINARY 0c000300c8000000
+  reg Flags REG_DWORD $((0xD1140040 | 0x4))
+  reg Lesson REG_DWORD 333
+  reg Day REG_DWORD 738965
+  win=$(start)
+  window_shot main Quorin
+  xdotool windowfocus "$win" >/dev/null 2>&1 || true
+  xdotool key ctrl+w
+  sleep 1.5
+  xdotool type --delay 80 hruakho
+  window_shot search-dialog Quorin "$win"
+  xdotool key Escape
+  sleep 0.5
+  xdotool windowfocus "$win" >/dev/null 2>&1 || true
+  xdotool key ctrl+d
+  window_shot calendar 'Hebrew Calendar'
+  xdotool key Escape
+  sleep 0.5
+  xdotool windowfocus "$win" >/dev/null 2>&1 || true
+  xdotool key ctrl+i
+  sleep 1
+  window_shot section-chooser 'Choose Section'
+  xdotool key Escape
+  stop
+  exit 0
+fi
 
 # 1. Today's lesson, from its top; then a page further on.
 preset

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include "app/display_scale.h"
 #include "app/globals.h"
 #include "app/main_window.h"
 #include "app/navigation.h"
@@ -83,15 +84,19 @@ void DrawHitBanner(TextView* view)
     MeasureHeading(dc, &first, view->width);
     MeasureHeading(dc, &second, view->width);
 
-    int w = std::min(std::max(first.width, second.width) + 2 * h + 8, view->width);
+    // The frame's rings, margins and gap below grow with the DPI; at 96 the
+    // rings are 2, 1 and 2 pixels and the banner ends 2 above the box.
+    int red = ScaleToDpi(2), white = ScaleToDpi(1), blue = ScaleToDpi(2);
+    int rings = red + white + blue;
+    int w = std::min(std::max(first.width, second.width) + 2 * h + ScaleToDpi(8), view->width);
     RECT box;
     box.left = view->left + (view->width - w) / 2;
     box.right = box.left + w;
-    box.top = view->top + view->height - lines * h - 12;
-    box.bottom = view->top + view->height - 2;
-    DrawFrameRings(dc, &box, BANNER_RED, 2);
-    DrawFrameRings(dc, &box, BANNER_WHITE, 1);
-    DrawFrameRings(dc, &box, BANNER_BLUE, 2);
+    box.bottom = view->top + view->height - ScaleToDpi(2);
+    box.top = box.bottom - lines * h - 2 * rings;
+    DrawFrameRings(dc, &box, BANNER_RED, red);
+    DrawFrameRings(dc, &box, BANNER_WHITE, white);
+    DrawFrameRings(dc, &box, BANNER_BLUE, blue);
     HBRUSH yellow = CreateSolidBrush(BANNER_YELLOW);
     FillRect(dc, &box, yellow);
     DeleteObject(yellow);

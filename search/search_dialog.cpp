@@ -3,8 +3,10 @@
 #include "search/search_dialog.h"
 
 #include <windowsx.h>
+#include <algorithm>
 #undef SubclassWindow   // the name is ours: the edit box's subclassing
 
+#include "app/display_scale.h"
 #include "app/globals.h"
 #include "fonts/face_name_win.h"
 #include "resources/resource.h"
@@ -17,16 +19,11 @@
 namespace {
 
 constexpr int BOX_TEXT_SIZE = SEARCH_PATTERN_MAX + 1;
-constexpr int PICTURE_LEFT_DLU = 104;   // the picture's place in the template
-constexpr int PICTURE_TOP_DLU = 71;
-constexpr int PICTURE_NUDGE_X = 51;
-constexpr int PICTURE_NUDGE_Y = 25;
 
 struct SearchDialogState {
     HWND edit;
     HFONT font;
-    int baseX;       // dialog base units
-    int baseY;
+    HBITMAP picture;   // the alphabet at the screen's size, when not the template's
     WNDPROC previous;
 };
 
@@ -155,10 +152,58 @@ HFONT CreateBoxFont()
 {
     LOGFONTW font = {};
     const TextView* view = g_state.mainView;
-    font.lfHeight = view ? view->pointSize : g_settings.FontSize;
+    // The size in points taken as a cell height in 96-DPI pixels.
+    font.lfHeight = ScaleToDpi(view ? view->pointSize : g_settings.FontSize);
     const char16_t* face = view ? view->faceName : g_settings.FontName;
     SetFaceName(font, face);
     return CreateFontIndirectW(&font);
+}
+
+// The alphabet picture: the static bitmap control (it has no id of its own).
+HWND PictureControl(HWND dialog)
+{
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) return child;
+    return nullptr;
+}
+
+RECT PictureRect(HWND dialog, HWND control)
+{
+    RECT r = {};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The template has room for the picture at 96 DPI; where the dialog font
+// grows less than the DPI, the dialog grows to hold it whole, with the
+// template's margin.
+void MakeRoomForPicture(HWND dialog, HWND control)
+{
+    RECT picture = PictureRect(dialog, control), client = {}, margin = {0, 0, 7, 7}, outer = {};
+    GetClientRect(dialog, &client);
+    MapDialogRect(dialog, &margin);
+    int dx = std::max(0L, picture.right + margin.right - client.right);
+    int dy = std::max(0L, picture.bottom + margin.bottom - client.bottom);
+    if (!dx && !dy) return;
+    GetWindowRect(dialog, &outer);
+    SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Above 96 DPI the picture grows with the dialog; the control takes the
+// size of its new bitmap.
+void ScalePicture(HWND dialog)
+{
+    int width = ScaleToDpi(PICTURE_WIDTH), height = ScaleToDpi(PICTURE_HEIGHT);
+    HWND control = PictureControl(dialog);
+    if (!control || (width == PICTURE_WIDTH && height == PICTURE_HEIGHT)) return;
+    s_search.picture = LoadScaledBitmap(g_state.instance, IDB_ALPHABET, width, height, false);
+    if (!s_search.picture) return;
+    auto old = reinterpret_cast<HGDIOBJ>(
+        SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(s_search.picture)));
+    if (old) DeleteObject(old);
+    MakeRoomForPicture(dialog, control);
 }
 
 BOOL OnInitDialog(HWND dialog)
@@ -168,9 +213,7 @@ BOOL OnInitDialog(HWND dialog)
     EditReordersHebrew();
     char16_t text[BOX_TEXT_SIZE];
     PatternToBoxText(g_settings.SearchString, g_settings.FontAsciiBase, text);
-    LONG units = GetDialogBaseUnits();
-    s_search.baseX = LOWORD(units);
-    s_search.baseY = HIWORD(units);
+    ScalePicture(dialog);
     s_search.font = CreateBoxFont();
     SendMessageW(s_search.edit, WM_SETFONT, reinterpret_cast<WPARAM>(s_search.font), TRUE);
     SendMessageW(s_search.edit, EM_LIMITTEXT, SEARCH_PATTERN_MAX, 0);
@@ -195,6 +238,8 @@ void OnDestroy()
 {
     if (s_search.font) DeleteObject(s_search.font);
     s_search.font = nullptr;
+    if (s_search.picture) DeleteObject(s_search.picture);
+    s_search.picture = nullptr;
 }
 
 }  // namespace
@@ -215,11 +260,17 @@ void InsertPictureKey(HWND dialog, int key)
     InsertChar(edit, c);
 }
 
+// Against the picture where it really lies, whatever the DPI and the dialog
+// font: the click is brought back to the picture's own 154 x 95 grid.
 int HitTestKeyboardPicture(HWND dialog, int x, int y)
 {
-    int px = x + PICTURE_NUDGE_X - s_search.baseX * PICTURE_LEFT_DLU / 4;
-    int py = y + PICTURE_NUDGE_Y - s_search.baseY * PICTURE_TOP_DLU / 8;
-    int key = PictureKeyAt(px, py);
+    HWND control = PictureControl(dialog);
+    if (!control) return 1;
+    RECT r = PictureRect(dialog, control);
+    int width = r.right - r.left, height = r.bottom - r.top;
+    int dx = x - r.left, dy = y - r.top;
+    if (dx < 0 || dy < 0 || dx >= width || dy >= height) return 1;
+    int key = PictureKeyAt(dx * PICTURE_WIDTH / width, dy * PICTURE_HEIGHT / height);
     if (key == PICTURE_NO_KEY) return 1;
     InsertPictureKey(dialog, key);
     return 0;

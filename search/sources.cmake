@@ -13,14 +13,22 @@ list(APPEND WIN_SOURCES
 if(NOT WIN32)
   # Built before the tree's sanitizer options apply, so from its own sources.
   add_executable(alphabet_art ${CMAKE_SOURCE_DIR}/tools/alphabet_art/alphabet_art.cpp ${CMAKE_SOURCE_DIR}/tools/bitmap_file.cpp
+    ${CMAKE_SOURCE_DIR}/tools/pixel_scale.cpp
     ${CMAKE_CURRENT_LIST_DIR}/search_entry.cpp ${CMAKE_CURRENT_LIST_DIR}/matcher.cpp
     ${CMAKE_SOURCE_DIR}/settings/settings.cpp ${CMAKE_SOURCE_DIR}/text/letter_code.cpp)
-  set(QUORIN_ALPHABET_BMP ${CMAKE_BINARY_DIR}/generated/art/alphabet.bmp)
-  add_custom_command(
-    OUTPUT ${QUORIN_ALPHABET_BMP}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated/art
-    COMMAND alphabet_art ${CMAKE_SOURCE_DIR}/resources/art/alphabet.txt ${QUORIN_ALPHABET_BMP}
-    DEPENDS alphabet_art ${CMAKE_SOURCE_DIR}/resources/art/alphabet.txt
-    VERBATIM)
-  add_custom_target(quorin_alphabet_art ALL DEPENDS ${QUORIN_ALPHABET_BMP})
+  set(QUORIN_ALPHABET_BMPS)
+  foreach(scale 1 2 3)
+    set(bmp ${CMAKE_BINARY_DIR}/generated/art/alphabet_${scale}x.bmp)
+    if(scale EQUAL 1)
+      set(bmp ${CMAKE_BINARY_DIR}/generated/art/alphabet.bmp)
+    endif()
+    add_custom_command(
+      OUTPUT ${bmp}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated/art
+      COMMAND alphabet_art ${CMAKE_SOURCE_DIR}/resources/art/alphabet.txt ${bmp} ${scale}
+      DEPENDS alphabet_art ${CMAKE_SOURCE_DIR}/resources/art/alphabet.txt
+      VERBATIM)
+    list(APPEND QUORIN_ALPHABET_BMPS ${bmp})
+  endforeach()
+  add_custom_target(quorin_alphabet_art ALL DEPENDS ${QUORIN_ALPHABET_BMPS})
 endif()

@@ -3,10 +3,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/display_scale.h"
 #include "app/globals.h"
 #include "app/start_up.h"
 #include "calendar/calendar.h"
 #include "calendar/schedule.h"
+#include "index/index_layout.h"
 #include "resources/resource.h"
 #include "settings/bookmarks_win.h"
 #include "settings/registry_number.h"
@@ -200,8 +202,9 @@ void LoadSettings()
     g_settings.Day = ReadSetting(L"Day", 0);
     LoadDayDate();
     g_settings.Lesson = uint16_t(ReadSetting(L"Lesson", 0));
+    int icon = ScaleToDpi(INDEX_ICON_SIZE);
     for (int i = 0; i < 3; i++)
-        g_state.chooserBitmaps[i] = LoadBitmapW(g_state.instance, MAKEINTRESOURCEW(IDB_TREE_CLOSED + i));
+        g_state.chooserBitmaps[i] = LoadScaledBitmap(g_state.instance, IDB_TREE_CLOSED + i, icon, icon, false);
     LoadBookmarks();
     g_state.settingsLoaded = true;
 }

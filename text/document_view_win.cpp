@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/display_scale.h"
 #include "app/globals.h"
 #include "content/lesson_store.h"
 #include "fonts/face_name_win.h"
@@ -13,6 +14,8 @@
 #include "text/view_win.h"
 
 namespace {
+
+constexpr int DATE_BAND_FONT_HEIGHT = 14;   // a cell height, pixels at 96 DPI
 
 int ToolbarHeight()
 {
@@ -96,7 +99,7 @@ void CreateDateBandFont()
     if (g_state.dateBandFont)
         DeleteObject(g_state.dateBandFont);
     LOGFONTW font = {};
-    font.lfHeight = 14;
+    font.lfHeight = ScaleToDpi(DATE_BAND_FONT_HEIGHT);
     font.lfWeight = FW_NORMAL;
     if (g_settings.FontName[0])
         SetFaceName(font, g_settings.FontName);

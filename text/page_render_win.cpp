@@ -3,6 +3,7 @@
 #include "text/page_render_win.h"
 
 #include <cstring>
+#include "app/display_scale.h"
 #include "text/rows.h"
 #include "text/text_draw_win.h"
 #include "text/text_format.h"
@@ -48,7 +49,8 @@ void DrawRule(const TextView* v, const LineRecord* line, int y)
 {
     HGDIOBJ brush = SelectObject(v->dc, GetStockObject(BLACK_BRUSH));
     int middle = y + line->height / 2;
-    Rectangle(v->dc, line->x, middle, line->x + line->boxWidth, middle + 1);
+    // One pixel at 96 DPI; thicker on denser screens, where one would fade.
+    Rectangle(v->dc, line->x, middle, line->x + line->boxWidth, middle + ScaleToDpi(1));
     SelectObject(v->dc, brush);
 }
 

@@ -3,7 +3,8 @@ include(${CMAKE_CURRENT_LIST_DIR}/content_compiler/sources.cmake OPTIONAL)
 
 add_library(quorin_tools STATIC
   ${CMAKE_CURRENT_LIST_DIR}/compressor.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/container_builder.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/container_builder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pixel_scale.cpp)
 list(APPEND QUORIN_TOOL_LIBS quorin_tools)
 
 # The lesson containers for native binaries. Without the content compiler an

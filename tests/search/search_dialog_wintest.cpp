@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/display_scale.h"
 #include "app/main_window.h"
 #include "calendar/schedule.h"
 #include "resources/resource.h"
@@ -56,6 +57,17 @@ RECT PictureRect(HWND dialog)
 void Click(HWND dialog, int x, int y)
 {
     SendMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+// The middle of the key in column and row of the picture's 9 x 4 grid, on
+// the picture as large as it is drawn.
+POINT KeyMiddle(const RECT& picture, int column, int row)
+{
+    int x = column * PICTURE_KEY_WIDTH + PICTURE_KEY_WIDTH / 2;
+    int y = row * PICTURE_KEY_HEIGHT + PICTURE_KEY_HEIGHT / 2;
+    if (row == 3) y = (3 * PICTURE_KEY_HEIGHT + PICTURE_HEIGHT) / 2;
+    return {picture.left + x * (picture.right - picture.left) / PICTURE_WIDTH,
+            picture.top + y * (picture.bottom - picture.top) / PICTURE_HEIGHT};
 }
 
 TEST_F(SearchDialog, DisplayOrderTypingWithTheCodePageBase)
@@ -208,27 +220,45 @@ TEST_F(SearchDialog, ThirtyThreeCharactersAtMost)
     EXPECT_EQ(caret, 5u);
 }
 
+// Every key of the picture, clicked where it is drawn: whatever the DPI and
+// the dialog font, the picture is whole and each key gives its letter.
 TEST_F(SearchDialog, PictureKeysUnderTheClick)
 {
     for (DWORD base : {224u, 0x5D0u}) {
         SCOPED_TRACE(base);
         StartWithBase(base);
-        std::wstring alef, space, nothing;
-        RECT picture = {};
+        RECT picture = {}, client = {};
+        std::wstring got[4][PICTURE_KEYS_PER_ROW], outside = L"?";
         Open([&](HWND dialog, HWND edit) {
             picture = PictureRect(dialog);
-            // The top row's rightmost key, then the space bar.
-            Click(dialog, picture.left + 8 * 17 + 8, picture.top + 12);
-            alef = WindowText(edit);
-            Click(dialog, picture.left + 4 * 17 + 8, picture.top + 85);
-            space = WindowText(edit);
-            Click(dialog, picture.left + 8, picture.top + 85);
-            nothing = WindowText(edit);
+            GetClientRect(dialog, &client);
+            for (int row = 0; row < 4; ++row)
+                for (int column = 0; column < PICTURE_KEYS_PER_ROW; ++column) {
+                    SetWindowTextW(edit, L"");
+                    POINT p = KeyMiddle(picture, column, row);
+                    Click(dialog, p.x, p.y);
+                    got[row][column] = WindowText(edit);
+                }
+            SetWindowTextW(edit, L"");
+            Click(dialog, picture.left - 1, picture.top + 1);
+            Click(dialog, picture.left + 1, picture.bottom);
+            outside = WindowText(edit);
         });
-        EXPECT_EQ(picture.right - picture.left, 154);
-        EXPECT_EQ(alef, std::wstring(1, wchar_t(base)));
-        EXPECT_EQ(space.size(), 2u);
-        EXPECT_EQ(nothing, space);
+        EXPECT_EQ(picture.right - picture.left, ScaleToDpi(PICTURE_WIDTH));
+        EXPECT_EQ(picture.bottom - picture.top, ScaleToDpi(PICTURE_HEIGHT));
+        EXPECT_LE(picture.right, client.right);
+        EXPECT_LE(picture.bottom, client.bottom);
+        // Nine letters a row, right to left: the top row's rightmost is the first.
+        EXPECT_EQ(got[0][8], std::wstring(1, wchar_t(base)));
+        for (int row = 0; row < 3; ++row)
+            for (int column = 0; column < PICTURE_KEYS_PER_ROW; ++column) {
+                int key = PICTURE_KEYS_PER_ROW * (row + 1) - column;
+                EXPECT_EQ(got[row][column], std::wstring(1, wchar_t(PictureKeyChar(key, int32_t(base)))))
+                    << "row " << row << " column " << column;
+            }
+        for (int column = 0; column < PICTURE_KEYS_PER_ROW; ++column)
+            EXPECT_EQ(got[3][column], column >= 2 && column <= 6 ? L" " : L"") << "bottom strip column " << column;
+        EXPECT_EQ(outside, L"");
         Close();
     }
 }

@@ -13,12 +13,15 @@
 #include "text/layout.h"
 #include "text/page_render_win.h"
 #include "text/rows.h"
+#include "text/text_draw_win.h"
 #include "text/text_format.h"
 #include "text/view_win.h"
 
 namespace {
 
-constexpr int kWidth = 400, kHeight = 300;
+// The bitmap has room below the usual 280-pixel box for a tall one: some
+// faces report lines far taller than their size suggests.
+constexpr int kWidth = 400, kHeight = 1200, kBoxHeight = 280;
 constexpr uint32_t kWhite = 0xFFFFFF, kYellow = 0xFFFF00;
 
 class PageTest : public ::testing::Test {
@@ -38,7 +41,7 @@ protected:
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB};
         bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
         oldBitmap = SelectObject(dc, bitmap);
-        MakeView(kWidth - 20, kHeight - 20);
+        MakeView(kWidth - 20, kBoxHeight);
     }
     void TearDown() override
     {
@@ -85,6 +88,7 @@ protected:
 
 TEST_F(PageTest, DrawsLinesRulesAndHeadingsAndPutsTheDcBack)
 {
+    MakeView(kWidth - 20, kHeight - 20);   // every row fits, in any face
     Lay({{STYLE_HEADING, 0, Reversed("abc def")}, {0x01, 0, "ghi jkl"}, {0x87, 100, ""}, {0x01, 0, "mno"}});
     HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
     SetTextColor(dc, RGB(9, 9, 9));
@@ -108,6 +112,13 @@ TEST_F(PageTest, DrawsLinesRulesAndHeadingsAndPutsTheDcBack)
 
 TEST_F(PageTest, FirstRowPastTheEndAndSpacerRows)
 {
+    // A box one and a half words wide holds one word a line in any face, so
+    // the text is longer than the box whatever the font's widths.
+    HGDIOBJ kept = SelectStyleFont(view, 1);
+    int word = kWidth, count = 4;
+    MeasureFit(dc, reinterpret_cast<const uint8_t*>("abcd"), &word, &count);
+    SelectObject(dc, kept);
+    MakeView(word * 3 / 2, kBoxHeight);
     std::string many;
     for (int i = 0; i < 60; ++i) many += "abcd ";
     Lay({{0x81, 0, many}, {0x01, 0, many}});

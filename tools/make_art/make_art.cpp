@@ -3,17 +3,20 @@
 //
 //   make_art bmp OUT.bmp MAP...   maps side by side, 8-bit with a palette
 //   make_art ico OUT.ico MAP...   one 32-bit image per map
+//   make_art bmp OUT.bmp --scale N MAP...   each map grown N times (2, 3)
 //
 // A map is rows of palette letters, all rows of one width; lines starting
 // with '#' are comments. '-' is transparent in icons and button face grey
 // in bitmaps, which the toolbar shows as its own background.
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "tools/bitmap_file.h"
+#include "tools/pixel_scale.h"
 
 namespace {
 
@@ -148,18 +151,30 @@ std::vector<uint8_t> MakeIcon(const std::vector<Map>& maps)
 int main(int argc, char** argv)
 {
     if (argc < 4) {
-        std::cerr << "usage: make_art bmp|ico OUT MAP...\n";
+        std::cerr << "usage: make_art bmp|ico OUT [--scale N] MAP...\n";
         return 2;
     }
     std::string kind = argv[1];
+    int first = 3;
+    int scale = 1;
+    if (std::string(argv[3]) == "--scale" && argc > 5) {
+        scale = std::atoi(argv[4]);
+        first = 5;
+        if (scale < 1 || scale > 3) {
+            std::cerr << "make_art: scale must be 1, 2 or 3\n";
+            return 2;
+        }
+    }
     std::vector<Map> maps;
-    for (int i = 3; i < argc; i++) {
+    for (int i = first; i < argc; i++) {
         Map m;
         std::string error;
         if (!ReadMap(argv[i], &m, &error)) {
             std::cerr << "make_art: " << error << "\n";
             return 1;
         }
+        // Each map on its own, so neighbours in a strip never bleed together.
+        m.rows = ScalePixelMap(m.rows, scale);
         if (kind == "bmp" && !maps.empty() && m.height() != maps[0].height()) {
             std::cerr << "make_art: " << m.name << ": height differs from " << maps[0].name << "\n";
             return 1;

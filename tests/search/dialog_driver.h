@@ -23,6 +23,11 @@ struct DialogDriver {
 
     static void CALLBACK RunScript(HWND window, UINT, UINT_PTR id, DWORD)
     {
+        // The dialog box shows itself once its queue is first empty; on a
+        // loaded machine the timer can come due before that. Wait for it, so
+        // a script sees the dialog as the reader does.
+        if (!IsWindowVisible(window))
+            return;
         KillTimer(window, id);
         auto run = std::move(script);
         script = nullptr;

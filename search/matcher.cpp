@@ -41,14 +41,23 @@ long MatchAt(const uint8_t* lower, const uint8_t* p, long n, long from, uint16_t
 {
     if (n <= 0 || from < 0) return -1;
     const uint8_t last = p[n - 1];
+    // A letter before the last one must stand right before it in the text,
+    // so candidates can be sifted by both: one letter alone is common.
+    const bool sift = n >= 2 && p[n - 2] != PATTERN_ANY && p[n - 2] != PATTERN_GAP;
     for (long e = from; e >= 0; --e) {
         // Most of a text holds no candidate end: skip it sixteen or eight
         // bytes at a time, landing on the nearest candidate when one shows.
 #if defined(__SSE2__) && defined(__GNUC__)
         const __m128i wanted = _mm_set1_epi8(static_cast<char>(last));
-        while (e >= 15) {
+        const __m128i before = _mm_set1_epi8(static_cast<char>(p[n > 1 ? n - 2 : 0]));
+        while (e >= 16) {
             __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + e - 15));
-            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
+            __m128i hits = _mm_cmpeq_epi8(bytes, wanted);
+            if (sift) {
+                __m128i earlier = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + e - 16));
+                hits = _mm_and_si128(hits, _mm_cmpeq_epi8(earlier, before));
+            }
+            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
             if (mask) {
                 e -= 15 - (31 - __builtin_clz(mask));
                 break;

@@ -55,7 +55,7 @@ int wmain(int argc, wchar_t** argv)
         snprintf(measure, sizeof measure, "layout, longest lesson, %d px, GDI under Wine", width);
         snprintf(figure, sizeof figure, "%.1f ms", best * 1e3);
         snprintf(against, sizeof against, "%u lines, Arial, default size", unsigned(view->lineCount));
-        printf("| %-48s | %-14s | %-30s | %-7s | %-16s |\n", measure, figure, against, "", "(instant)");
+        printf("| %-48s | %-22s | %-44s | %-19s | %-16s |\n", measure, figure, against, "", "(instant)");
         FreeTextView(view, 1);
     }
     DeleteDC(dc);

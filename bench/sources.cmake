@@ -17,6 +17,8 @@ if(WIN32)
   target_link_libraries(startup_probe PRIVATE psapi gdi32 user32)
   add_win_bench(layout_bench ${CMAKE_CURRENT_LIST_DIR}/layout_bench_win.cpp)
   target_link_libraries(layout_bench PRIVATE quorin_win)
+  add_win_bench(search_bench ${CMAKE_CURRENT_LIST_DIR}/search_bench_win.cpp $<TARGET_OBJECTS:quorin_resources>)
+  target_link_libraries(search_bench PRIVATE quorin_win)
   return()
 endif()
 

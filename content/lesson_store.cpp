@@ -51,7 +51,6 @@ void WriteCommand(uint8_t* to, const uint8_t* from, unsigned letters, size_t cop
 // room after limit.
 long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit) {
   size_t i = 0, o = 0;
-  size_t zeroDistance = 0;
   // Fast path, one check of both buffers per command: letters, space pairs
   // and back-references follow one another too irregularly for any branch
   // to predict, so they share one path without branches. Each writes 16
@@ -73,9 +72,9 @@ long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit
     __asm__("" : "+r"(copyMask));
     size_t distance = ((v >> 3) & 0x7FF) & copyMask;
     size_t length = (v & 7) + 3;
-    zeroDistance |= isCopy & (distance == 0);
-    if (((distance - 1 < 15) | (distance > o)) != 0) {
-      if (distance > o) return -1;
+    // Short, too long or none at all (isCopy above distance): one test.
+    if (((distance - 1 < 15) | (distance > o) | (isCopy > distance)) != 0) {
+      if (distance == 0 || distance > o) return -1;
       // A short distance repeats what it just wrote.
       for (size_t k = 0; k < length; ++k) out[o + k] = out[o + k - distance];
       o += length;
@@ -89,8 +88,6 @@ long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit
     o += letterLength ^ ((letterLength ^ length) & copyMask);
     i += 1 + isCopy;
   }
-  // A back-reference to no distance at all is damage wherever it stood.
-  if (zeroDistance) return -1;
   // Whatever the fast path wrote past limit is slack, not text.
   if (o > limit) o = limit;
   while (o < limit && i < inSize) {

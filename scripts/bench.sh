@@ -49,7 +49,7 @@ if [ -f "$mingw/quorin.exe" ]; then
   # that died would otherwise pass for a live one).
   xvfb=
   if [ -z "${DISPLAY:-}" ]; then
-    quorin_own_display "${BENCH_DISPLAY:-83}"
+    quorin_own_display "${BENCH_DISPLAY:-${QUORIN_DISPLAY:-83}}"
     xvfb=$quorin_xvfb
   fi
   quorin_ensure_prefix

@@ -25,7 +25,6 @@
 #include "bench/zlib_yardstick.h"
 #include "content/lesson_store.h"
 #include "content/resource_lookup.h"
-#include "search/lesson_cache.h"
 #include "search/search_walk.h"
 #include "settings/settings.h"
 #include "text/layout.h"
@@ -231,9 +230,7 @@ int main(int argc, char** argv)
     const size_t absentLength = strlen(reinterpret_cast<const char*>(kAbsent));
     int found = 0;
     bool floorFound = false;
-    // Each timed walk decodes the cycle, as the first Search Again does.
     auto search = [&] {
-        ReleaseLessonCache();
         SearchHit hit{};
         found = WalkLessons(kAbsent, nullptr, 0, 0, nullptr, &hit);
         if (found) free(hit.text);
@@ -244,15 +241,6 @@ int main(int argc, char** argv)
     Paired decompress = TimePaired(runs, search, [] {
         for (int lesson = 1; lesson <= LESSON_COUNT; ++lesson) free(LoadLesson(lesson, nullptr));
     });
-    // Search Again once the cache holds the cycle.
-    auto again = [&] {
-        SearchHit hit{};
-        found |= WalkLessons(kAbsent, nullptr, 0, 0, nullptr, &hit);
-        if (found) free(hit.text);
-    };
-    Paired cached = TimePaired(runs, again, [&] {
-        floorFound = memmem(plain.data(), plain.size(), kAbsent, absentLength) != nullptr;
-    });
     long searchKb = PeakKilobytes();
 
     Row("measure", "figure", "against", "ratio", "goal");
@@ -261,8 +249,6 @@ int main(int argc, char** argv)
     std::string lessons = Fmt("%.0f", LESSON_COUNT) + " lessons, " + Fmt("%.2f MB", total / 1e6);
     Row(("search in process, finds nothing (" + lessons + ")").c_str(), Ms(floor.a),
         "memmem, decoded text: " + Ms(floor.b) + (floorFound ? " (found!)" : ""), Ratio(floor.ratio), "(floor)");
-    Row("the same search again, lessons kept decoded", Ms(cached.a), "memmem, decoded text: " + Ms(cached.b),
-        Ratio(cached.ratio), "(floor)");
     Row("search against decompression alone", Ms(decompress.a), "decompress: " + Ms(decompress.b),
         Ratio(decompress.ratio), "<= 2x");
     if (found) printf("(the search found the absent word: figures above are not a full cycle)\n");
@@ -330,6 +316,5 @@ int main(int argc, char** argv)
         "(figure)");
     FreeTextView(view, 1);
     ReleaseConversionBuffer();
-    ReleaseLessonCache();
     return 0;
 }

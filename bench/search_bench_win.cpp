@@ -18,7 +18,6 @@
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "content/resource_lookup.h"
-#include "search/lesson_cache.h"
 #include "search/matcher.h"
 #include "search/search_walk.h"
 
@@ -89,8 +88,6 @@ int wmain(int argc, wchar_t** argv)
     int found = 0;
     std::vector<std::function<void()>> parts = {
         [&] {
-            // Decoding the cycle, as the first Search Again does.
-            ReleaseLessonCache();
             SearchHit hit{};
             found = WalkLessons(kAbsent, nullptr, 0, 0, nullptr, &hit);
             if (found) free(hit.text);
@@ -116,12 +113,6 @@ int wmain(int argc, wchar_t** argv)
                 found |= FindInText(t.data(), 0, kAbsent, &length) != 0;
             }
         },
-        [&] {
-            // Search Again with the cycle kept decoded.
-            SearchHit hit{};
-            found |= WalkLessons(kAbsent, nullptr, 0, 0, nullptr, &hit);
-            if (found) free(hit.text);
-        },
     };
     for (auto& part : parts) part();
     std::vector<std::vector<double>> times(parts.size());
@@ -138,7 +129,6 @@ int wmain(int argc, wchar_t** argv)
     snprintf(ratio, sizeof ratio, "%.2fx", s[0].median / s[1].median);
     Row("search in process under Wine, finds nothing", Ms(s[0]), "find, decoded text: " + Ms(s[1]), ratio,
         "(floor)");
-    Row("the same search again, lessons kept decoded", Ms(s[6]), "Search Again after the first", "", "(figure)");
     Row("  its parts: resource lookup, 339 lessons", Ms(s[2]), "FindResourceExW, LoadResource", "", "(profile)");
     Row("  its parts: allocation, 339 lessons", Ms(s[3]), "malloc and free of each lesson's size", "", "(profile)");
     Row("  its parts: lookup, allocation, decoding", Ms(s[4]), "LoadLesson of every lesson", "", "(profile)");

@@ -3,12 +3,16 @@
 #include <cstdlib>
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
-#include "search/lesson_cache.h"
 #include "search/matcher.h"
 #include "text/rows.h"
 #include "text/text_view.h"
 
 namespace {
+
+uint8_t* LoadQuietly(int lesson)
+{
+    return LoadLesson(lesson, nullptr);
+}
 
 int HitInView(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int lesson, SearchHit* hit)
 {
@@ -26,6 +30,7 @@ int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start,
                 LessonLoader load, SearchHit* hit)
 {
     if (!pattern || !*pattern) return 0;
+    if (!load) load = LoadQuietly;
     if (HitInView(pattern, viewText, start, currentLesson, hit)) return 1;
 
     // Counted as well as compared, so a stored lesson outside the cycle
@@ -34,20 +39,15 @@ int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start,
     for (int visited = 0; visited < LESSON_COUNT; ++visited) {
         if (++i > LESSON_COUNT) i = 1;
         if (i == currentLesson) break;
-        // Without a loader of the caller's, lessons are read where the cache
-        // keeps them and copied only for a hit, which the caller then owns.
-        uint8_t* loaded = load ? load(i) : nullptr;
-        const uint8_t* text = load ? loaded : CachedLesson(i);
+        uint8_t* text = load(i);
         if (!text) continue;
         uint16_t length = 0;
         uint16_t offset = FindInText(text, 0, pattern, &length);
         if (!offset) {
-            std::free(loaded);
+            std::free(text);
             continue;
         }
-        if (!load) loaded = CopyOfCachedLesson(i);
-        if (!loaded) continue;
-        *hit = {loaded, static_cast<uint16_t>(i), offset, length, NearestDayOfLesson(i)};
+        *hit = {text, static_cast<uint16_t>(i), offset, length, NearestDayOfLesson(i)};
         return 1;
     }
     return HitInView(pattern, viewText, 0, currentLesson, hit);

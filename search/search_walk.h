@@ -16,8 +16,7 @@ struct SearchHit {
 using LessonLoader = uint8_t* (*)(int lesson);
 
 // 1 with *hit filled, 0 for an empty pattern or nothing anywhere. viewText
-// may be null; load null means the lesson store through the lesson cache
-// (search/lesson_cache.h).
+// may be null; load null means the lesson store.
 int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int currentLesson,
                 LessonLoader load, SearchHit* hit);
 

@@ -8,7 +8,6 @@
 #include "calendar/calendar.h"
 #include "calendar/schedule.h"
 #include "resources/resource.h"
-#include "search/lesson_cache.h"
 #include "settings/bookmarks_win.h"
 #include "settings/registry_number.h"
 #include "settings/settings.h"
@@ -247,7 +246,6 @@ void ShutDown()
         FreeTextView(g_state.mainView, 1);
         g_state.mainView = nullptr;
     }
-    ReleaseLessonCache();
     SaveBookmarks();
     FreeBookmarks();
     PostQuitMessage(0);

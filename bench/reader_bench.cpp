@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "calendar/schedule.h"
+#include "bench/bench_figures.h"
 #include "bench/zlib_yardstick.h"
 #include "content/lesson_store.h"
 #include "content/resource_lookup.h"
@@ -56,18 +57,6 @@ double Seconds(const std::function<void()>& work)
     return ThreadSeconds() - start;
 }
 
-// Median and quartiles of a sample.
-struct Spread {
-    double median, low, high;
-};
-
-Spread SpreadOf(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    auto at = [&](double q) { return v[static_cast<size_t>(q * (v.size() - 1) + 0.5)]; };
-    return {at(0.5), at(0.25), at(0.75)};
-}
-
 // Two pieces of work timed in turn, the order swapped every run, so a
 // neighbour's load falls on both alike.
 struct Paired {
@@ -96,29 +85,11 @@ long PeakKilobytes()
     return usage.ru_maxrss;
 }
 
-void Row(const char* measure, const std::string& figure, const std::string& against, const std::string& ratio,
-         const char* goal)
-{
-    printf("| %-48s | %-22s | %-44s | %-19s | %-16s |\n", measure, figure.c_str(), against.c_str(), ratio.c_str(),
-           goal);
-}
-
 std::string Fmt(const char* format, double value)
 {
     char text[64];
     snprintf(text, sizeof text, format, value);
     return text;
-}
-
-// "3.1 ms (2.9-3.4)": median, then the quartiles.
-std::string Ms(const Spread& t)
-{
-    return Fmt("%.2f", t.median * 1e3) + " ms (" + Fmt("%.2f", t.low * 1e3) + "-" + Fmt("%.2f", t.high * 1e3) + ")";
-}
-
-std::string Ratio(const Spread& r)
-{
-    return Fmt("%.2fx", r.median) + " (" + Fmt("%.2f", r.low) + "-" + Fmt("%.2f", r.high) + ")";
 }
 
 // A ratio of times as a ratio of speeds.

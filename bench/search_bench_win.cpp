@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_figures.h"
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "content/resource_lookup.h"
@@ -38,31 +39,6 @@ double Seconds(const std::function<void()>& work)
     double start = Now();
     work();
     return Now() - start;
-}
-
-struct Spread {
-    double median, low, high;
-};
-
-Spread SpreadOf(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    auto at = [&](double q) { return v[static_cast<size_t>(q * (v.size() - 1) + 0.5)]; };
-    return {at(0.5), at(0.25), at(0.75)};
-}
-
-std::string Ms(const Spread& t)
-{
-    char text[64];
-    snprintf(text, sizeof text, "%.2f ms (%.2f-%.2f)", t.median * 1e3, t.low * 1e3, t.high * 1e3);
-    return text;
-}
-
-void Row(const char* measure, const std::string& figure, const std::string& against, const std::string& ratio,
-         const char* goal)
-{
-    printf("| %-48s | %-22s | %-44s | %-19s | %-16s |\n", measure, figure.c_str(), against.c_str(), ratio.c_str(),
-           goal);
 }
 
 }  // namespace

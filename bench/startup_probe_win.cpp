@@ -11,6 +11,8 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include "bench/bench_figures.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -124,20 +126,6 @@ void Stop(Started& s)
     CloseHandle(s.process.hProcess);
 }
 
-struct Spread {
-    double median, low, high;
-};
-
-// Median and quartiles; runs of each program are taken in turn, so the
-// ratios of one run's pair are paired and their median is what is shown.
-Spread SpreadOf(std::vector<double> v)
-{
-    if (v.empty()) return {-1, -1, -1};
-    std::sort(v.begin(), v.end());
-    auto at = [&](double q) { return v[static_cast<size_t>(q * (v.size() - 1) + 0.5)]; };
-    return {at(0.5), at(0.25), at(0.75)};
-}
-
 std::vector<double> Ratios(const std::vector<double>& a, const std::vector<double>& b)
 {
     std::vector<double> r;
@@ -145,26 +133,7 @@ std::vector<double> Ratios(const std::vector<double>& a, const std::vector<doubl
     return r;
 }
 
-std::string Ms(const Spread& t)
-{
-    char text[64];
-    snprintf(text, sizeof text, "%.0f ms (%.0f-%.0f)", t.median * 1e3, t.low * 1e3, t.high * 1e3);
-    return text;
-}
-
-std::string Ratio(const Spread& r)
-{
-    char text[64];
-    snprintf(text, sizeof text, "%.2fx (%.2f-%.2f)", r.median, r.low, r.high);
-    return text;
-}
-
-void Row(const char* measure, const std::string& figure, const std::string& against, const std::string& ratio,
-         const char* goal)
-{
-    printf("| %-48s | %-22s | %-44s | %-19s | %-16s |\n", measure, figure.c_str(), against.c_str(), ratio.c_str(),
-           goal);
-}
+std::string Ms0(const Spread& t) { return Ms(t, 0); }
 
 // Search Again posted to a started program; the time until its "Not Found!"
 // box shows, which is then dismissed. Negative when none showed.
@@ -219,16 +188,16 @@ int wmain(int argc, wchar_t** argv)
         if (run == 0) searchPeak = PeakMegabytes(s.process.hProcess);
         Stop(s);
     }
-    Row("start-up to first paint, Wine", Ms(SpreadOf(reader)), "minimal window: " + Ms(SpreadOf(minimal)),
+    Row("start-up to first paint, Wine", Ms0(SpreadOf(reader)), "minimal window: " + Ms0(SpreadOf(minimal)),
         Ratio(SpreadOf(Ratios(reader, minimal))), "<= 1.2x");
     if (!toolbar.empty()) {
-        Row("minimal window with menu, toolbar, scroll bar", Ms(SpreadOf(toolbar)), "the minimal window above",
+        Row("minimal window with menu, toolbar, scroll bar", Ms0(SpreadOf(toolbar)), "the minimal window above",
             Ratio(SpreadOf(Ratios(toolbar, minimal))), "(context)");
-        Row("start-up against the same frame, Wine", Ms(SpreadOf(reader)), "that frame: " + Ms(SpreadOf(toolbar)),
+        Row("start-up against the same frame, Wine", Ms0(SpreadOf(reader)), "that frame: " + Ms0(SpreadOf(toolbar)),
             Ratio(SpreadOf(Ratios(reader, toolbar))), "(context)");
     }
-    Row("full-cycle search in the program, Wine", Ms(SpreadOf(search)),
-        "Search Again to \"Not Found!\"; box alone: " + Ms(SpreadOf(box)), "", "<= 10 ms");
+    Row("full-cycle search in the program, Wine", Ms0(SpreadOf(search)),
+        "Search Again to \"Not Found!\"; box alone: " + Ms0(SpreadOf(box)), "", "<= 10 ms");
     char figure[64];
     snprintf(figure, sizeof figure, "%.1f MB", startPeak);
     Row("peak working set after start-up, Wine", figure, "GetProcessMemoryInfo", "", "(figure)");

@@ -9,19 +9,12 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/win_clock.h"
 #include "settings/settings.h"
 #include "text/layout.h"
 #include "text/text_format.h"
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) / double(frequency.QuadPart);
-}
 
 }  // namespace
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench/bench_figures.h"
+#include "bench/win_clock.h"
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "content/resource_lookup.h"
@@ -25,14 +26,6 @@
 namespace {
 
 constexpr uint8_t kAbsent[] = "zqzqx";
-
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) / double(frequency.QuadPart);
-}
 
 double Seconds(const std::function<void()>& work)
 {

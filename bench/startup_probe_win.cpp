@@ -12,6 +12,7 @@
 #include <psapi.h>
 
 #include "bench/bench_figures.h"
+#include "bench/win_clock.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -25,14 +26,6 @@ constexpr wchar_t kReaderKey[] = L"Software\\Lumivex\\Quorin-3-Chapter-Hebrew";
 constexpr wchar_t kReaderClass[] = L"Quorin-3-Chapter-Hebrew";
 constexpr WPARAM kSearchAgain = 117;
 constexpr BYTE kAbsent[] = "zqzqx";
-
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) / double(frequency.QuadPart);
-}
 
 // A face name stops the first-run font dialog; the pattern is for the search.
 void PrepareReaderSettings()

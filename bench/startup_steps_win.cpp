@@ -2,7 +2,7 @@
 // program: the program's own start (the same calls as its entry) in a probe
 // process that times every message the main window and its toolbar handle,
 // through message hooks. Prints the steps longer than a tenth of a
-// millisecond, from the probe's entry. Usage: startup_steps.exe [runs]
+// millisecond, from the probe's entry. Usage: startup_steps.exe
 #include <windows.h>
 
 #include <cstdio>

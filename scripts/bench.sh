@@ -6,8 +6,9 @@
 # the search and layout benches. Medians of paired runs with their spread:
 # the machine may be shared. Figures only, nothing passes or fails. Needs
 # the native and mingw trees built (scripts/build.sh); BENCH_NATIVE_DIR /
-# BENCH_MINGW_DIR override them. The release quorin-cli is built in a tree
-# of the bench's own (BENCH_CLI_DIR), or BENCH_CLI names one already built.
+# BENCH_MINGW_DIR override them. The release quorin-cli is built in the
+# release tree (build/release, as the installer's; BENCH_CLI_DIR overrides),
+# or BENCH_CLI names one already built.
 #   scripts/bench.sh [runs]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,7 +22,7 @@ cmake --build "$native" --target reader_bench >/dev/null || { echo "bench: reade
 cli=${BENCH_CLI:-}
 if [ -z "$cli" ]; then
   # Release and without the sanitizers of the test tree: the build a user runs.
-  cli_tree=${BENCH_CLI_DIR:-$root/build/bench-cli}
+  cli_tree=${BENCH_CLI_DIR:-$root/build/release}
   gen=()
   command -v ninja >/dev/null && gen=(-G Ninja)
   { cmake -S "$root" -B "$cli_tree" "${gen[@]}" -DCMAKE_BUILD_TYPE=Release -DQUORIN_SANITIZE=OFF &&

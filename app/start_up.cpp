@@ -100,9 +100,15 @@ HWND StartInstance(int showCmd)
     LoadSettings();
     SelectDay(0, SELECT_STARTUP);
     RegisterMainClass();
+    // Made at the stored place and size when there is a whole one, so the
+    // lesson is not laid out for a default size first; RestorePlacement
+    // then moves nothing. Odd stored sizes are left to it as before.
+    RECT placed;
+    if (!StoredPlacement(&placed) || placed.right <= 0 || placed.bottom <= 0)
+        placed = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
     HWND window = CreateWindowExW(MainWindowExStyle(g_settings.Flags), MAIN_CLASS_NAME, MAIN_WINDOW_TITLE,
-                                  MainWindowStyle(g_settings.Flags), CW_USEDEFAULT, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, g_state.instance, nullptr);
+                                  MainWindowStyle(g_settings.Flags), placed.left, placed.top, placed.right,
+                                  placed.bottom, nullptr, nullptr, g_state.instance, nullptr);
     if (!window)
         return nullptr;
     RestorePlacement(window, showCmd);

@@ -9,19 +9,12 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/win_clock.h"
 #include "settings/settings.h"
 #include "text/layout.h"
 #include "text/text_format.h"
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) / double(frequency.QuadPart);
-}
 
 }  // namespace
 
@@ -55,7 +48,7 @@ int wmain(int argc, wchar_t** argv)
         snprintf(measure, sizeof measure, "layout, longest lesson, %d px, GDI under Wine", width);
         snprintf(figure, sizeof figure, "%.1f ms", best * 1e3);
         snprintf(against, sizeof against, "%u lines, Arial, default size", unsigned(view->lineCount));
-        printf("| %-48s | %-14s | %-30s | %-7s | %-16s |\n", measure, figure, against, "", "(instant)");
+        printf("| %-48s | %-22s | %-44s | %-19s | %-16s |\n", measure, figure, against, "", "(instant)");
         FreeTextView(view, 1);
     }
     DeleteDC(dc);

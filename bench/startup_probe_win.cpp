@@ -2,16 +2,22 @@
 // is started with CreateProcess and counted as up when WaitForInputIdle
 // returns, which is when its first messages, the first WM_PAINT among them,
 // have been handled and it waits for input. The reader then gets Search
-// Again with a pattern found nowhere, so it searches the whole cycle; its
-// peak working set is read after start-up and after that search.
+// Again with a pattern found nowhere, so it searches the whole cycle;
+// the minimal window answers the same command with the same box at once,
+// the floor of that measure. Peak working set after start-up and after the
+// searches. Medians of runs taken in turn, quartiles as spread.
 // Prints rows of the bench table. Usage:
 //   startup_probe.exe <reader.exe> <minimal.exe> [runs] [minimal-with-frame.exe]
 #include <windows.h>
 #include <psapi.h>
 
+#include "bench/bench_figures.h"
+#include "bench/win_clock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -20,14 +26,6 @@ constexpr wchar_t kReaderKey[] = L"Software\\Lumivex\\Quorin-3-Chapter-Hebrew";
 constexpr wchar_t kReaderClass[] = L"Quorin-3-Chapter-Hebrew";
 constexpr WPARAM kSearchAgain = 117;
 constexpr BYTE kAbsent[] = "zqzqx";
-
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) / double(frequency.QuadPart);
-}
 
 // A face name stops the first-run font dialog; the pattern is for the search.
 void PrepareReaderSettings()
@@ -121,15 +119,29 @@ void Stop(Started& s)
     CloseHandle(s.process.hProcess);
 }
 
-double Best(std::vector<double> v)
+std::vector<double> Ratios(const std::vector<double>& a, const std::vector<double>& b)
 {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? -1 : v.front();
+    std::vector<double> r;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) r.push_back(a[i] / b[i]);
+    return r;
 }
 
-void Row(const char* measure, const char* figure, const char* against, const char* ratio, const char* goal)
+std::string Ms0(const Spread& t) { return Ms(t, 0); }
+
+// Search Again posted to a started program; the time until its "Not Found!"
+// box shows, which is then dismissed. Negative when none showed.
+double SearchToBox(const Started& s)
 {
-    printf("| %-48s | %-14s | %-30s | %-7s | %-16s |\n", measure, figure, against, ratio, goal);
+    double start = Now();
+    PostMessageW(s.window, WM_COMMAND, kSearchAgain, 0);
+    HWND box = nullptr;
+    // A minute is far beyond any search.
+    while (!(box = WindowOf(s.process.dwProcessId, L"#32770")) && Now() - start < 60) Sleep(1);
+    double seconds = Now() - start;
+    if (!box) return -1;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    while (WindowOf(s.process.dwProcessId, L"#32770") && Now() - start < 60) Sleep(1);
+    return seconds;
 }
 
 }  // namespace
@@ -143,7 +155,7 @@ int wmain(int argc, wchar_t** argv)
     int runs = argc > 3 ? _wtoi(argv[3]) : 5;
     PrepareReaderSettings();
     const wchar_t* withToolbar = argc > 4 ? argv[4] : nullptr;
-    std::vector<double> reader, minimal, toolbar, search;
+    std::vector<double> reader, minimal, toolbar, search, box;
     double startPeak = -1, searchPeak = -1;
     for (int run = 0; run < runs; ++run) {
         Started s{};
@@ -153,6 +165,7 @@ int wmain(int argc, wchar_t** argv)
             return 1;
         }
         minimal.push_back(s.seconds);
+        box.push_back(SearchToBox(s));
         Stop(s);
         if (withToolbar && Start(withToolbar, L"QuorinBenchMinimal", &s)) toolbar.push_back(s.seconds);
         if (withToolbar) Stop(s);
@@ -162,35 +175,23 @@ int wmain(int argc, wchar_t** argv)
             Stop(s);
             return 1;
         }
-        HWND main = s.window;
         reader.push_back(s.seconds);
-        if (run == 0 && main) {
-            startPeak = PeakMegabytes(s.process.hProcess);
-            double start = Now();
-            PostMessageW(main, WM_COMMAND, kSearchAgain, 0);
-            // Done when "Not Found!" shows; a minute is far beyond any search.
-            while (!WindowOf(s.process.dwProcessId, L"#32770") && Now() - start < 60) Sleep(1);
-            search.push_back(Now() - start);
-            searchPeak = PeakMegabytes(s.process.hProcess);
-        }
+        if (run == 0) startPeak = PeakMegabytes(s.process.hProcess);
+        search.push_back(SearchToBox(s));
+        if (run == 0) searchPeak = PeakMegabytes(s.process.hProcess);
         Stop(s);
     }
-    char figure[64], against[64], ratio[32];
-    snprintf(figure, sizeof figure, "%.0f ms", Best(reader) * 1e3);
-    snprintf(against, sizeof against, "minimal window: %.0f ms", Best(minimal) * 1e3);
-    snprintf(ratio, sizeof ratio, "%.2fx", Best(reader) / Best(minimal));
-    Row("start-up to first paint, Wine (best of runs)", figure, against, ratio, "<= 1.2x");
+    Row("start-up to first paint, Wine", Ms0(SpreadOf(reader)), "minimal window: " + Ms0(SpreadOf(minimal)),
+        Ratio(SpreadOf(Ratios(reader, minimal))), "<= 1.2x");
     if (!toolbar.empty()) {
-        snprintf(figure, sizeof figure, "%.0f ms", Best(toolbar) * 1e3);
-        snprintf(ratio, sizeof ratio, "%.2fx", Best(toolbar) / Best(minimal));
-        Row("minimal window with menu, toolbar, scroll bar", figure, "the minimal window above", ratio, "(context)");
-        snprintf(figure, sizeof figure, "%.0f ms", Best(reader) * 1e3);
-        snprintf(against, sizeof against, "that frame: %.0f ms", Best(toolbar) * 1e3);
-        snprintf(ratio, sizeof ratio, "%.2fx", Best(reader) / Best(toolbar));
-        Row("start-up against the same frame, Wine", figure, against, ratio, "(context)");
+        Row("minimal window with menu, toolbar, scroll bar", Ms0(SpreadOf(toolbar)), "the minimal window above",
+            Ratio(SpreadOf(Ratios(toolbar, minimal))), "(context)");
+        Row("start-up against the same frame, Wine", Ms0(SpreadOf(reader)), "that frame: " + Ms0(SpreadOf(toolbar)),
+            Ratio(SpreadOf(Ratios(reader, toolbar))), "(context)");
     }
-    snprintf(figure, sizeof figure, "%.0f ms", Best(search) * 1e3);
-    Row("full-cycle search in the program, Wine", figure, "Search Again to \"Not Found!\"", "", "(figure)");
+    Row("full-cycle search in the program, Wine", Ms0(SpreadOf(search)),
+        "Search Again to \"Not Found!\"; box alone: " + Ms0(SpreadOf(box)), "", "<= 10 ms");
+    char figure[64];
     snprintf(figure, sizeof figure, "%.1f MB", startPeak);
     Row("peak working set after start-up, Wine", figure, "GetProcessMemoryInfo", "", "(figure)");
     snprintf(figure, sizeof figure, "%.1f MB", searchPeak);

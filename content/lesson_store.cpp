@@ -4,6 +4,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "content/buffer_error.h"
 #include "content/resource_lookup.h"
@@ -22,6 +25,25 @@ constexpr size_t COPY_SLACK = 16;
 
 void Copy8(uint8_t* to, const uint8_t* from) { memcpy(to, from, 8); }
 
+// Sixteen bytes to `to`: those at `from` where the mask is all ones, else the
+// letter bytes (little-endian) followed by whatever.
+void WriteCommand(uint8_t* to, const uint8_t* from, unsigned letters, size_t copyMask) {
+#if defined(__SSE2__)
+  __m128i copied = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+  __m128i mask = _mm_set1_epi64x(static_cast<long long>(copyMask));
+  __m128i written = _mm_or_si128(_mm_and_si128(mask, copied),
+                                 _mm_andnot_si128(mask, _mm_cvtsi32_si128(static_cast<int>(letters))));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), written);
+#else
+  uint64_t low, high;
+  memcpy(&low, from, 8);
+  memcpy(&high, from + 8, 8);
+  low = (low & copyMask) | (letters & ~static_cast<uint64_t>(copyMask));
+  memcpy(to, &low, 8);
+  memcpy(to + 8, &high, 8);
+#endif
+}
+
 // Decodes into out[0..limit); returns the number of bytes written, or -1 when
 // the data is damaged: a command that needs bytes past the record, or a
 // back-reference reaching before the output start. Such data must never make
@@ -29,36 +51,42 @@ void Copy8(uint8_t* to, const uint8_t* from) { memcpy(to, from, 8); }
 // room after limit.
 long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit) {
   size_t i = 0, o = 0;
-  // Fast path: while a whole command's fixed-size copies stay inside both
-  // buffers, copy 8 or 16 bytes at once and advance by the real length.
+  // Fast path, one check of both buffers per command: letters, space pairs
+  // and back-references follow one another too irregularly for any branch
+  // to predict, so they share one path without branches. Each writes 16
+  // bytes, a copy from back in the text or the one or two bytes of a letter,
+  // and advances by its real length; what lands past that is written over
+  // next. Masks, not conditions: the compiler would branch on those again.
   while (o < limit && inSize - i > 9) {
-    unsigned b = in[i++];
-    if (b >= 1 && b <= 8) {
-      Copy8(out + o, in + i);
-      i += b;
+    unsigned b = in[i];
+    if (b - 1 < 8) {
+      // A literal run: rare, so it may branch.
+      Copy8(out + o, in + i + 1);
+      i += 1 + b;
       o += b;
-    } else if ((b & 0xC0) != 0x80) {
-      // One letter, or a space and a letter: one branch for both, since
-      // they alternate too irregularly to predict.
-      unsigned pair = b >> 7;
-      out[o] = pair ? ' ' : static_cast<uint8_t>(b);
-      out[o + 1] = static_cast<uint8_t>(b ^ 0x80);
-      o += 1 + pair;
-    } else {
-      unsigned v = b << 8 | in[i++];
-      size_t distance = (v >> 3) & 0x7FF;
-      size_t length = (v & 7) + 3;
-      if (distance == 0 || distance > o) return -1;
-      const uint8_t* from = out + o - distance;
-      if (distance >= 8) {
-        Copy8(out + o, from);
-        Copy8(out + o + 8, from + 8);
-      } else {
-        // A short distance repeats what it just wrote.
-        for (size_t k = 0; k < length; ++k) out[o + k] = from[k];
-      }
-      o += length;
+      continue;
     }
+    unsigned v = b << 8 | in[i + 1];
+    size_t isCopy = (b >> 6) == 2;
+    size_t copyMask = 0 - isCopy;
+    __asm__("" : "+r"(copyMask));
+    size_t distance = ((v >> 3) & 0x7FF) & copyMask;
+    size_t length = (v & 7) + 3;
+    // Short, too long or none at all (isCopy above distance): one test.
+    if (((distance - 1 < 15) | (distance > o) | (isCopy > distance)) != 0) {
+      if (distance == 0 || distance > o) return -1;
+      // A short distance repeats what it just wrote.
+      for (size_t k = 0; k < length; ++k) out[o + k] = out[o + k - distance];
+      o += length;
+      i += 2;
+      continue;
+    }
+    size_t pairMask = 0 - static_cast<size_t>(b >> 7);
+    unsigned letters = b ^ ((b ^ (0x20u | (b & 0x7Fu) << 8)) & static_cast<unsigned>(pairMask));
+    WriteCommand(out + o, out + ((o - distance) & copyMask), letters, copyMask);
+    size_t letterLength = 1 - pairMask;
+    o += letterLength ^ ((letterLength ^ length) & copyMask);
+    i += 1 + isCopy;
   }
   // Whatever the fast path wrote past limit is slack, not text.
   if (o > limit) o = limit;

@@ -15,7 +15,8 @@ if [ -z "$machine" ]; then
 fi
 {
   echo
-  echo "_Measured on $machine (a shared machine; best of several runs)._"
+  echo "_Measured on $machine: a machine shared with other work, so times are medians of paired runs with"
+  echo "the quartiles in brackets (in process: the thread's processor time), and ratios are medians of the pairs' ratios._"
   echo "_Refresh with \`bash scripts/readme_bench.sh\`._"
   echo
   cat "$work/table"

@@ -209,17 +209,24 @@ void LoadSettings()
     g_state.settingsLoaded = true;
 }
 
-void RestorePlacement(HWND window, int showCmd)
+bool StoredPlacement(RECT* placed)
 {
     int top = ReadSetting(L"Top", 0);
     int left = ReadSetting(L"Left", 0);
     int width = ReadSetting(L"Width", 0);
     int height = ReadSetting(L"Height", 0);
+    *placed = {left, top, width, height};
+    return width > 0 || height > 0;
+}
+
+void RestorePlacement(HWND window, int showCmd)
+{
+    RECT placed;
     int show = ReadSetting(L"showCmd", showCmd);
     if (!ShowsWindow(show))
         show = showCmd;
-    if (width > 0 || height > 0)
-        MoveWindow(window, left, top, width, height, TRUE);
+    if (StoredPlacement(&placed))
+        MoveWindow(window, placed.left, placed.top, placed.right, placed.bottom, TRUE);
     ShowWindow(window, show);
 }
 

@@ -25,6 +25,9 @@ int WriteByteString(const wchar_t* name, const uint8_t* bytes);
 int WriteBytes(const wchar_t* name, const void* bytes, uint32_t count);
 
 void LoadSettings();
+// The stored window rectangle as left, top, width and height (right and
+// bottom holding the sizes); false when none is stored.
+bool StoredPlacement(RECT* placed);
 void RestorePlacement(HWND window, int showCmd);
 void SavePlacement(HWND window);
 // Writes everything back, releases the view and bitmaps, posts the quit message.

@@ -121,6 +121,18 @@ int CreateView(HWND window)
     MeasureDateBand(dc, box);
     box.bottom -= g_state.dateBand.height;
     SelectObject(dc, kept);
+    // The view takes at once the size the first WM_SIZE gives it (OnSize),
+    // so the lesson is laid out once, not again before the first paint.
+    RECT client;
+    GetClientRect(window, &client);
+    int g = g_state.SurroundingGutter;
+    int w = client.right, h = client.bottom;
+    if (w > 2 * g)
+        w -= 2 * g;
+    if (h > 2 * g)
+        h -= 2 * g;
+    box.right = box.left + w;
+    box.bottom = box.top + h - g_state.dateBand.height - ToolbarHeight();
     g_state.mainView = NewTextView(dc, &box, FontBlockOf(&g_settings), 100);
     if (!g_state.mainView) {
         ReleaseDC(window, dc);
@@ -156,7 +168,9 @@ void OnSize(HWND window, LPARAM lParam)
         MoveWindow(g_state.toolbar, 0, 0, w, toolbarHeight, TRUE);
         h -= toolbarHeight;
     }
-    ResizeView(g_state.mainView, w, h);
+    const TextView* view = g_state.mainView;
+    if (view->width != w || view->height != h)
+        ResizeView(g_state.mainView, w, h);
     UpdateScrollBar(window);
 }
 

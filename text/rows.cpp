@@ -28,7 +28,9 @@ int ComputeMaxFirstRow(TextView* v)
             ++fit;
         }
     }
-    if (rem < 0) --fit;   // the last spacer row counted did not fit
+    // The last spacer row counted did not fit; a box with no height at all
+    // (a window made too small for its frame) fits nothing to take back.
+    if (rem < 0 && fit > 0) --fit;
     v->maxFirstRow = static_cast<uint16_t>(v->rowCount - fit);
     return v->maxFirstRow;
 }

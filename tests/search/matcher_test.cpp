@@ -1,6 +1,7 @@
 #include "search/matcher.h"
 
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <string>
 #include "settings/settings.h"
 #include "tests/search/lesson_builder.h"
@@ -13,6 +14,32 @@ int Match(const std::string& text, const std::string& pattern, uint16_t* length)
     const uint8_t* lower = Bytes(text);
     const uint8_t* hit = MatchBackward(lower, Bytes(pattern), lower + text.size() - 1, length);
     return hit ? static_cast<int>(hit - lower) : -1;
+}
+
+// The matching rules read as plainly as possible, one candidate at a time:
+// the yardstick for the scan that sifts candidates sixteen at a time.
+long PlainMatch(const std::string& t, const std::string& p, long from, uint16_t* length)
+{
+    long n = static_cast<long>(p.size());
+    for (long e = from; e >= 0; --e) {
+        if (t[e] != p[n - 1]) continue;
+        long j = n - 2, k = e - 1;
+        for (; j >= 0; --j, --k) {
+            if (k < 0) break;
+            if (t[k] == p[j] || p[j] == '?') continue;
+            if (p[j] != '*') break;
+            uint16_t prefixLength = 0;
+            long prefixEnd = PlainMatch(t, p.substr(0, j), k, &prefixLength);
+            if (prefixEnd < 0) return -1;
+            *length = static_cast<uint16_t>(e - (prefixEnd - prefixLength + 1) + 1);
+            return e;
+        }
+        if (j < 0) {
+            *length = static_cast<uint16_t>(e - k);
+            return e;
+        }
+    }
+    return -1;
 }
 
 std::string Pattern(const std::u16string& text, int32_t base)
@@ -98,6 +125,27 @@ TEST(MatchBackward, LongTextsFindTheNearestEndAtEveryAlignment)
         std::string gapped = "c" + std::string(30, 'y') + text;
         EXPECT_EQ(Match(gapped, "c*b", &length), static_cast<int>(31 + at + 1)) << at;
         EXPECT_EQ(length, 31 + at + 2) << at;
+    }
+}
+
+TEST(MatchBackward, AgreesWithThePlainRulesOnMixedTexts)
+{
+    // Few letters, so pairs of them recur at every alignment; texts hold the
+    // wildcard bytes too, which then match as themselves.
+    srand(14);
+    const char letters[] = "abab*?c";
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(1 + rand() % 70, 'a');
+        for (char& c : text) c = letters[rand() % 7];
+        std::string pattern(1 + rand() % 4, 'a');
+        for (char& c : pattern) c = letters[rand() % 7];
+        long from = rand() % static_cast<long>(text.size());
+        uint16_t want = 0, got = 0;
+        long expected = PlainMatch(text, pattern, from, &want);
+        const uint8_t* lower = Bytes(text);
+        const uint8_t* hit = MatchBackward(lower, Bytes(pattern), lower + from, &got);
+        ASSERT_EQ(hit ? hit - lower : -1, expected) << text << " / " << pattern << " from " << from;
+        if (hit) ASSERT_EQ(got, want) << text << " / " << pattern;
     }
 }
 

@@ -22,6 +22,10 @@ TEST_F(Rows, MaxFirstRowOnShortAndLongTexts)
     // overran the box and is taken back.
     ASSERT_EQ(ResizeView(view, 80, 5 * kLine / 2), 0);
     EXPECT_EQ(view->maxFirstRow, 9 - 2);
+    // A box with less than no height, as a window made smaller than its
+    // frame gives the view: the last row is still the furthest.
+    view->height = -5;
+    EXPECT_EQ(ComputeMaxFirstRow(view), 9);
     view->lines[0] = {};
     view->lineCount = 0;
     EXPECT_EQ(ComputeMaxFirstRow(view), -1);

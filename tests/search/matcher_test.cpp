@@ -145,7 +145,9 @@ TEST(MatchBackward, AgreesWithThePlainRulesOnMixedTexts)
         const uint8_t* lower = Bytes(text);
         const uint8_t* hit = MatchBackward(lower, Bytes(pattern), lower + from, &got);
         ASSERT_EQ(hit ? hit - lower : -1, expected) << text << " / " << pattern << " from " << from;
-        if (hit) ASSERT_EQ(got, want) << text << " / " << pattern;
+        if (hit) {
+            ASSERT_EQ(got, want) << text << " / " << pattern;
+        }
     }
 }
 

@@ -17,6 +17,13 @@ namespace {
 
 constexpr int DATE_BAND_FONT_HEIGHT = 14;   // a cell height, pixels at 96 DPI
 
+// A client size less the gutter on both sides, where it leaves room.
+SIZE InsideGutter(int w, int h)
+{
+    int g = g_state.SurroundingGutter;
+    return {w > 2 * g ? w - 2 * g : w, h > 2 * g ? h - 2 * g : h};
+}
+
 int ToolbarHeight()
 {
     RECT r;
@@ -125,14 +132,9 @@ int CreateView(HWND window)
     // so the lesson is laid out once, not again before the first paint.
     RECT client;
     GetClientRect(window, &client);
-    int g = g_state.SurroundingGutter;
-    int w = client.right, h = client.bottom;
-    if (w > 2 * g)
-        w -= 2 * g;
-    if (h > 2 * g)
-        h -= 2 * g;
-    box.right = box.left + w;
-    box.bottom = box.top + h - g_state.dateBand.height - ToolbarHeight();
+    SIZE inner = InsideGutter(client.right, client.bottom);
+    box.right = box.left + inner.cx;
+    box.bottom = box.top + inner.cy - g_state.dateBand.height - ToolbarHeight();
     g_state.mainView = NewTextView(dc, &box, FontBlockOf(&g_settings), 100);
     if (!g_state.mainView) {
         ReleaseDC(window, dc);
@@ -143,13 +145,9 @@ int CreateView(HWND window)
 
 void OnSize(HWND window, LPARAM lParam)
 {
-    int w = LOWORD(lParam);
-    int h = HIWORD(lParam);
+    SIZE inner = InsideGutter(LOWORD(lParam), HIWORD(lParam));
+    int w = inner.cx, h = inner.cy;
     int g = g_state.SurroundingGutter;
-    if (w > 2 * g)
-        w -= 2 * g;
-    if (h > 2 * g)
-        h -= 2 * g;
     RECT outer = {};
     GetWindowRect(window, &outer);
     TakeGutter(&outer);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <chrono>
 
 #include "calendar/calendar.h"
 #include "calendar/schedule.h"
@@ -16,6 +17,7 @@
 #include "settings/settings.h"
 #include "text/letter_code.h"
 #include "tools/cli/commands.h"
+#include "tools/cli/lesson_prefetch.h"
 #include "tools/cli/reading_text.h"
 
 namespace {
@@ -64,9 +66,11 @@ int CmdSearch(int argc, char** argv)
     uint16_t start = 0;
     SearchHit first{};
     int steps = 0;
+    auto t0 = std::chrono::steady_clock::now();
+    StartPrefetch(lesson, pattern);
     for (; steps < MAX_STEPS; ++steps) {
         SearchHit hit{};
-        if (!WalkLessons(pattern, view, start, lesson, nullptr, &hit)) break;
+        if (!WalkLessons(pattern, view, start, lesson, LoadPrefetched, &hit)) break;
         if (hit.text) {
             std::free(view);
             view = hit.text;
@@ -78,6 +82,8 @@ int CmdSearch(int argc, char** argv)
         PrintHit(hit, view, day);
         start = static_cast<uint16_t>(hit.offset - hit.length);
     }
+    StopPrefetch();
+    fprintf(stderr, "walk %.2f ms\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() * 1e3);
     std::free(view);
     if (!steps) {
         std::puts("Not Found!");

@@ -16,10 +16,17 @@ add_library(quorin_export STATIC ${QUORIN_EXPORT_SOURCES})
 target_link_libraries(quorin_export PUBLIC quorin_reading quorin_core PkgConfig::LIBZIP)
 list(APPEND QUORIN_TOOL_LIBS quorin_export)
 
+# Lessons decoded ahead of a search, on the other cores.
+find_package(Threads REQUIRED)
+add_library(quorin_prefetch STATIC ${CMAKE_CURRENT_LIST_DIR}/lesson_prefetch.cpp)
+target_link_libraries(quorin_prefetch PUBLIC quorin_core Threads::Threads)
+list(APPEND QUORIN_TOOL_LIBS quorin_prefetch)
+
 file(GLOB QUORIN_CLI_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
-list(REMOVE_ITEM QUORIN_CLI_SOURCES ${CMAKE_CURRENT_LIST_DIR}/reading_text.cpp ${QUORIN_EXPORT_SOURCES})
+list(REMOVE_ITEM QUORIN_CLI_SOURCES ${CMAKE_CURRENT_LIST_DIR}/reading_text.cpp ${CMAKE_CURRENT_LIST_DIR}/lesson_prefetch.cpp
+  ${QUORIN_EXPORT_SOURCES})
 add_executable(quorin-cli ${QUORIN_CLI_SOURCES})
-target_link_libraries(quorin-cli PRIVATE quorin_export quorin_reading quorin_core ${QUORIN_CONTENT})
+target_link_libraries(quorin-cli PRIVATE quorin_prefetch quorin_export quorin_reading quorin_core ${QUORIN_CONTENT})
 # A search starts a process per question: without the C++ runtime to load
 # and bind at every start it answers a millisecond or two sooner. The
 # sanitizers of the test tree want the shared runtime.

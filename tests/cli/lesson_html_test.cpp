@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/calendar.h"
 #include "tools/cli/epub_book.h"
 #include "tools/cli/lesson_html.h"
 
@@ -97,4 +98,23 @@ TEST(EpubZip, MimetypeFirstStoredWithoutExtraThenDeflated)
     std::string again;
     ASSERT_TRUE(ZipEpub(files, 739957, again, error));
     EXPECT_EQ(zip, again);
+}
+
+// The files are dated at the start of the first day, in the years zip dates
+// reach; the time zone plays no part.
+TEST(EpubZip, DatedTheFirstDayWithinZipYears)
+{
+    std::vector<BookFile> files = {{"mimetype", "application/epub+zip"}};
+    auto date = [&](int32_t month, int32_t day, int32_t year) {
+        std::string zip, error;
+        EXPECT_TRUE(ZipEpub(files, AbsoluteFromGregorian(month, day, year), zip, error)) << error;
+        EXPECT_EQ(Le16(zip, 10), 0) << "midnight";
+        uint16_t d = Le16(zip, 12);
+        return std::to_string(1980 + (d >> 9)) + "-" + std::to_string(d >> 5 & 15) + "-" + std::to_string(d & 31);
+    };
+    EXPECT_EQ(date(12, 8, 2026), "2026-12-8");
+    EXPECT_EQ(date(2, 29, 1976), "1980-2-29");
+    EXPECT_EQ(date(9, 1, 873), "1980-9-1");
+    EXPECT_EQ(date(12, 31, 2107), "2107-12-31");
+    EXPECT_EQ(date(2, 29, 2108), "2107-3-1") << "2107 has no 29 February";
 }

@@ -26,9 +26,11 @@ DosStamp StampOf(int32_t day)
 bool ZipEpub(const std::vector<BookFile>& files, int32_t day, std::string& zipped, std::string& error)
 {
     ZipWriter zip(StampOf(day));
-    for (size_t i = 0; i < files.size(); ++i) {
-        // The reading system finds the mimetype by its plain bytes at the start.
-        if (!zip.Add(files[i].name, files[i].bytes, i == 0 ? 0 : DEFLATE_LEVEL, error)) return false;
-    }
-    return zip.Finish(zipped, error);
+    bool ok = true;
+    // The reading system finds the mimetype by its plain bytes at the start.
+    for (size_t i = 0; ok && i < files.size(); ++i)
+        ok = zip.Add(files[i].name, files[i].bytes, i ? DEFLATE_LEVEL : 0, error);
+    if (ok && zip.Finish(zipped, error)) return true;
+    error = "the container cannot be made: " + error;
+    return false;
 }

@@ -1,4 +1,4 @@
-// The zip archive, written field by field after the format's note
+// The zip archive, written field by field after PKWARE's APPNOTE
 // (local header, data, central directory, end record).
 #include "tools/cli/zip_writer.h"
 
@@ -58,7 +58,7 @@ ZipWriter::~ZipWriter()
 bool ZipWriter::Refuse(std::string_view why, std::string& error)
 {
     spent_ = true;
-    error = std::string("the container cannot be made: ") + std::string(why);
+    error = why;
     return false;
 }
 
@@ -93,13 +93,13 @@ bool ZipWriter::Add(std::string_view name, std::string_view bytes, int level, st
     if (name.size() > 0xFFFF) return Refuse("a file name is too long", error);
     uint64_t offset = archive_.size();
     if (bytes.size() >= fieldLimit_ || offset >= fieldLimit_)
-        return Refuse("the book is too large for a zip without ZIP64", error);
+        return Refuse("the archive is too large for a zip without ZIP64", error);
 
     uint32_t crc = uint32_t(crc32_z(0, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
     uint16_t method = level ? METHOD_DEFLATED : METHOD_STORED;
     if (method == METHOD_DEFLATED && !Deflate(bytes, level)) return Refuse("zlib cannot deflate a file", error);
     std::string_view packed = method == METHOD_DEFLATED ? std::string_view(deflated_) : bytes;
-    if (packed.size() >= fieldLimit_) return Refuse("the book is too large for a zip without ZIP64", error);
+    if (packed.size() >= fieldLimit_) return Refuse("the archive is too large for a zip without ZIP64", error);
 
     Put32(archive_, LOCAL_SIGNATURE);
     PutCommon(archive_, method, stamp_, crc, uint32_t(packed.size()), uint32_t(bytes.size()), name.size());
@@ -124,7 +124,7 @@ bool ZipWriter::Finish(std::string& zipped, std::string& error)
     if (spent_) return Refuse("the archive is finished or an earlier file failed", error);
     uint64_t offset = archive_.size();
     if (offset >= fieldLimit_ || directory_.size() >= fieldLimit_)
-        return Refuse("the book is too large for a zip without ZIP64", error);
+        return Refuse("the archive is too large for a zip without ZIP64", error);
     zipped = std::move(archive_);
     zipped += directory_;
     Put32(zipped, END_SIGNATURE);

@@ -4,16 +4,25 @@ add_library(quorin_reading STATIC ${CMAKE_CURRENT_LIST_DIR}/reading_text.cpp)
 target_link_libraries(quorin_reading PUBLIC quorin_core)
 list(APPEND QUORIN_TOOL_LIBS quorin_reading)
 
-# The book's container is written with libzip.
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
+# The book's container is our own zip over zlib. Outside the sanitizers
+# zlib goes in whole, so quorin-cli loads no library but libc at each start.
+find_package(ZLIB REQUIRED)
+set(QUORIN_ZLIB ZLIB::ZLIB)
+if(NOT QUORIN_SANITIZE)
+  find_library(QUORIN_ZLIB_ARCHIVE NAMES libz.a z)
+  if(QUORIN_ZLIB_ARCHIVE)
+    set(QUORIN_ZLIB ${QUORIN_ZLIB_ARCHIVE})
+  endif()
+endif()
 set(QUORIN_EXPORT_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/lesson_html.cpp
   ${CMAKE_CURRENT_LIST_DIR}/epub_book.cpp
   ${CMAKE_CURRENT_LIST_DIR}/epub_zip.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zip_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replace_file.cpp)
 add_library(quorin_export STATIC ${QUORIN_EXPORT_SOURCES})
-target_link_libraries(quorin_export PUBLIC quorin_reading quorin_core PkgConfig::LIBZIP)
+target_include_directories(quorin_export PUBLIC ${ZLIB_INCLUDE_DIRS})
+target_link_libraries(quorin_export PUBLIC quorin_reading quorin_core ${QUORIN_ZLIB})
 list(APPEND QUORIN_TOOL_LIBS quorin_export)
 
 # Lessons decoded ahead of a search, on the other cores.

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <chrono>
 
 #include "calendar/calendar.h"
 #include "calendar/schedule.h"
@@ -66,7 +65,6 @@ int CmdSearch(int argc, char** argv)
     uint16_t start = 0;
     SearchHit first{};
     int steps = 0;
-    auto t0 = std::chrono::steady_clock::now();
     StartPrefetch(lesson, pattern);
     for (; steps < MAX_STEPS; ++steps) {
         SearchHit hit{};
@@ -83,7 +81,6 @@ int CmdSearch(int argc, char** argv)
         start = static_cast<uint16_t>(hit.offset - hit.length);
     }
     StopPrefetch();
-    fprintf(stderr, "walk %.2f ms\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() * 1e3);
     std::free(view);
     if (!steps) {
         std::puts("Not Found!");

@@ -99,7 +99,7 @@ void Help(Prefetch* p)
 void StartPrefetch(int current, const uint8_t* pattern)
 {
     unsigned cores = std::thread::hardware_concurrency();
-    if (cores < 2 || g_prefetch || getenv("NOPF")) return;
+    if (cores < 2 || g_prefetch) return;
     auto* p = new Prefetch;
     p->pattern = pattern;
     p->first = current % LESSON_COUNT + 1;

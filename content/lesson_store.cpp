@@ -69,18 +69,34 @@ struct LetterTable {
 };
 constexpr LetterTable LETTERS;
 
-// With `cond` set, *a = a2 and *b = b2. In assembly: letters and
-// back-references follow one another too irregularly for any branch to
-// predict, and the compiler would turn a plain condition into one.
-inline void PickBoth(uint64_t cond, uint64_t* a, uint64_t a2, uint64_t* b, uint64_t b2)
-{
-  __asm__("test %2, %2\n\tcmovnz %3, %0\n\tcmovnz %4, %1" : "+r"(*a), "+r"(*b) : "r"(cond), "r"(a2), "r"(b2) : "cc");
-}
+// By a command's first byte: where its letters are (null for a
+// back-reference), how many bytes it writes if a letter, and the high bits
+// of its distance if a reference. A letter's "distance" of 32 to 63 passes
+// the reference's test once 64 bytes are out, so letters need no test.
+struct CommandTables {
+  const uint8_t* from[256];
+  uint8_t length[256];
+  uint16_t high[256];
+  uint8_t copyLength[256];   // by a reference's second byte
+  constexpr CommandTables() : from{}, length{}, high{}, copyLength{} {
+    for (int b = 0; b < 256; ++b) {
+      bool copy = (b & 0xC0) == 0x80;
+      from[b] = copy ? nullptr : LETTERS.bytes + 2 * b;
+      length[b] = static_cast<uint8_t>(b < 0xC0 ? 1 : 2);
+      high[b] = static_cast<uint16_t>(copy ? (b & 0x3F) << 5 : 32);
+      copyLength[b] = static_cast<uint8_t>((b & 7) + 3);
+    }
+  }
+};
+constexpr CommandTables COMMANDS;
 
-inline uint64_t Pick(uint64_t cond, uint64_t a, uint64_t b)
+// For a back-reference (no `from`), *from = copyFrom and *length =
+// copyLength. In assembly: letters and references follow one another too
+// irregularly for any branch to predict, and the compiler would turn a
+// plain condition into one.
+inline void PickCopy(uint64_t* from, uint64_t copyFrom, uint64_t* length, uint64_t copyLength)
 {
-  __asm__("test %1, %1\n\tcmovnz %2, %0" : "+r"(b) : "r"(cond), "r"(a) : "cc");
-  return b;
+  __asm__("test %0, %0\n\tcmovz %2, %0\n\tcmovz %3, %1" : "+r"(*from), "+r"(*length) : "r"(copyFrom), "r"(copyLength) : "cc");
 }
 
 uint64_t Mask16(__m128i m) { return static_cast<uint16_t>(_mm_movemask_epi8(m)); }
@@ -124,8 +140,9 @@ uint64_t CommandStarts(uint64_t copies, uint64_t* carry)
 long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit)
 {
   size_t i = 0, o = 0;
-  // Until 16 bytes are out, every reference is a short one.
-  while (o < 16 && o < limit && i < inSize)
+  // The first 64 bytes the plain way: after them every letter passes the
+  // references' test (see COMMANDS).
+  while (o < 64 && o < limit && i < inSize)
     if (!PlainStep(in, inSize, &i, out, limit, &o)) return -1;
   // The fast path takes 64 input bytes at a time, their command starts
   // found together, so no command waits on the one before to know where it
@@ -148,12 +165,13 @@ long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit
     }
     const uint8_t* base = in + i;
     while (starts) {
-      size_t p = static_cast<unsigned>(__builtin_ctzll(starts));
+      uint64_t p;
+      // tzcnt, or bsf where there is none: the same for a nonzero word.
+      __asm__("tzcnt %1, %0" : "=r"(p) : "r"(starts) : "cc");
       starts &= starts - 1;
       size_t b = base[p];
       size_t c1 = base[p + 1];
-      uint64_t isCopy = (b ^ 0x80) < 0x40;
-      size_t distance = Pick(isCopy, (b & 0x3F) << 5 | c1 >> 3, 16);
+      size_t distance = COMMANDS.high[b] | c1 >> 3;
       // Shorter than a wide copy, or reaching before the start: one test.
       if (distance - 16 > o - 16) {
         if (distance == 0 || distance > o) return -1;
@@ -162,9 +180,9 @@ long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit
         o += n;
         continue;
       }
-      uint64_t from = reinterpret_cast<uint64_t>(LETTERS.bytes + 2 * b);
-      uint64_t length = 1 + (b >> 7);
-      PickBoth(isCopy, &from, reinterpret_cast<uint64_t>(out + o - distance), &length, (c1 & 7) + 3);
+      uint64_t from = reinterpret_cast<uint64_t>(COMMANDS.from[b]);
+      uint64_t length = COMMANDS.length[b];
+      PickCopy(&from, reinterpret_cast<uint64_t>(out + o - distance), &length, COMMANDS.copyLength[c1]);
       _mm_storeu_si128(reinterpret_cast<__m128i*>(out + o), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
       o += length;
     }

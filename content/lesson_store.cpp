@@ -72,18 +72,19 @@ constexpr LetterTable LETTERS;
 // By a command's first byte: where its letters are (null for a
 // back-reference), how many bytes it writes if a letter, and the high bits
 // of its distance if a reference. A letter's "distance" of 32 to 63 passes
-// the reference's test once 64 bytes are out, so letters need no test.
+// the reference's test once 64 bytes are out, so letters need no test of
+// their own.
 struct CommandTables {
   const uint8_t* from[256];
   uint8_t length[256];
-  uint16_t high[256];
+  int16_t high[256];          // less 16, see below
   uint8_t copyLength[256];   // by a reference's second byte
   constexpr CommandTables() : from{}, length{}, high{}, copyLength{} {
     for (int b = 0; b < 256; ++b) {
       bool copy = (b & 0xC0) == 0x80;
       from[b] = copy ? nullptr : LETTERS.bytes + 2 * b;
       length[b] = static_cast<uint8_t>(b < 0xC0 ? 1 : 2);
-      high[b] = static_cast<uint16_t>(copy ? (b & 0x3F) << 5 : 32);
+      high[b] = static_cast<int16_t>((copy ? (b & 0x3F) << 5 : 32) - 16);
       copyLength[b] = static_cast<uint8_t>((b & 7) + 3);
     }
   }
@@ -164,6 +165,9 @@ long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit
       next = i + q;
     }
     const uint8_t* base = in + i;
+    // Offsets less 16 below, so a reference's one test needs no arithmetic.
+    size_t o16 = o - 16;
+    uint8_t* out16 = out + 16;
     while (starts) {
       uint64_t p;
       // tzcnt, or bsf where there is none: the same for a nonzero word.
@@ -171,21 +175,24 @@ long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit
       starts &= starts - 1;
       size_t b = base[p];
       size_t c1 = base[p + 1];
-      size_t distance = COMMANDS.high[b] | c1 >> 3;
+      size_t distance16 = static_cast<size_t>(static_cast<ptrdiff_t>(COMMANDS.high[b])) + (c1 >> 3);
       // Shorter than a wide copy, or reaching before the start: one test.
-      if (distance - 16 > o - 16) {
+      if (distance16 > o16) {
+        size_t distance = distance16 + 16;
+        size_t o = o16 + 16;
         if (distance == 0 || distance > o) return -1;
         size_t n = (c1 & 7) + 3;
         for (size_t k = 0; k < n; ++k) out[o + k] = out[o + k - distance];
-        o += n;
+        o16 += n;
         continue;
       }
       uint64_t from = reinterpret_cast<uint64_t>(COMMANDS.from[b]);
       uint64_t length = COMMANDS.length[b];
-      PickCopy(&from, reinterpret_cast<uint64_t>(out + o - distance), &length, COMMANDS.copyLength[c1]);
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + o), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
-      o += length;
+      PickCopy(&from, reinterpret_cast<uint64_t>(out + o16 - distance16), &length, COMMANDS.copyLength[c1]);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out16 + o16), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
+      o16 += length;
     }
+    o = o16 + 16;
     if (runStarts) {
       unsigned b = in[next];
       memcpy(out + o, in + next + 1, 8);

@@ -60,12 +60,13 @@ int CmdSearch(int argc, char** argv)
                      SEARCH_PATTERN_MAX, LESSON_COUNT);
         return 2;
     }
+    // The helpers first: a new thread takes a while to run.
+    StartPrefetch(lesson, pattern);
     uint8_t* view = LoadLesson(lesson, nullptr);
     int32_t day = NearestDayOfLesson(lesson);
     uint16_t start = 0;
     SearchHit first{};
     int steps = 0;
-    StartPrefetch(lesson, pattern);
     for (; steps < MAX_STEPS; ++steps) {
         SearchHit hit{};
         if (!WalkLessons(pattern, view, start, lesson, LoadPrefetched, &hit)) break;

@@ -256,7 +256,9 @@ long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit
     unsigned v = b << 8 | in[i + 1];
     size_t isCopy = (b >> 6) == 2;
     size_t copyMask = 0 - isCopy;
+#if defined(__GNUC__)
     __asm__("" : "+r"(copyMask));
+#endif
     size_t distance = ((v >> 3) & 0x7FF) & copyMask;
     size_t length = (v & 7) + 3;
     // Short, too long or none at all (isCopy above distance): one test.

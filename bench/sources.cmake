@@ -45,7 +45,7 @@ if(ZLIB_FOUND)
 endif()
 
 # The whole-cycle EPUB export (scripts/bench.sh).
-if(TARGET PkgConfig::LIBZIP)
+if(QUORIN_EXPORT_SOURCES)
   add_executable(export_bench ${CMAKE_CURRENT_LIST_DIR}/export_bench.cpp
     ${CORE_SOURCES} ${QUORIN_EXPORT_SOURCES} ${CMAKE_SOURCE_DIR}/tools/cli/reading_text.cpp
     ${CMAKE_SOURCE_DIR}/content/resource_lookup_native.cpp
@@ -53,5 +53,5 @@ if(TARGET PkgConfig::LIBZIP)
     ${QUORIN_EMBED})
   target_compile_options(export_bench PRIVATE -fno-sanitize=all -O2)
   target_link_options(export_bench PRIVATE -fno-sanitize=all)
-  target_link_libraries(export_bench PRIVATE PkgConfig::LIBZIP)
+  target_link_libraries(export_bench PRIVATE ${QUORIN_ZLIB})
 endif()

@@ -23,6 +23,191 @@ void StoreReason(int32_t* reason, int32_t code) {
 // text's end, into the slack after it) or read past its own input.
 constexpr size_t COPY_SLACK = 16;
 
+// One command the plain way, for where a record starts and ends and for
+// the rare commands the fast paths leave out; false when the data is
+// damaged: a command that needs bytes past the record, or a back-reference
+// reaching before the output start.
+bool PlainStep(const uint8_t* in, size_t inSize, size_t* ip, uint8_t* out, size_t limit, size_t* op)
+{
+  size_t i = *ip, o = *op;
+  unsigned b = in[i++];
+  if (b >= 1 && b <= 8) {
+    size_t n = b < limit - o ? b : limit - o;
+    if (n > inSize - i) return false;
+    for (size_t k = 0; k < n; ++k) out[o++] = in[i++];
+  } else if (b < 0x80) {
+    out[o++] = static_cast<uint8_t>(b);
+  } else if (b < 0xC0) {
+    if (i >= inSize) return false;
+    unsigned v = b << 8 | in[i++];
+    size_t distance = (v >> 3) & 0x7FF;
+    size_t length = (v & 7) + 3;
+    if (distance == 0 || distance > o) return false;
+    if (length > limit - o) length = limit - o;
+    for (size_t k = 0; k < length; ++k, ++o) out[o] = out[o - distance];
+  } else {
+    out[o++] = ' ';
+    if (o < limit) out[o++] = static_cast<uint8_t>(b ^ 0x80);
+  }
+  *ip = i;
+  *op = o;
+  return true;
+}
+
+#if defined(__SSE2__) && defined(__x86_64__) && defined(__GNUC__)
+
+// A letter's or a space pair's bytes, two for each command byte, then
+// slack so sixteen can be read from any of them.
+struct LetterTable {
+  uint8_t bytes[512 + 16];
+  constexpr LetterTable() : bytes{} {
+    for (int b = 0; b < 256; ++b) {
+      bytes[2 * b] = static_cast<uint8_t>(b < 0xC0 ? b : ' ');
+      bytes[2 * b + 1] = static_cast<uint8_t>(b < 0xC0 ? 0 : b ^ 0x80);
+    }
+  }
+};
+constexpr LetterTable LETTERS;
+
+// By a command's first byte: where its letters are (null for a
+// back-reference), how many bytes it writes if a letter, and the high bits
+// of its distance if a reference. A letter's "distance" of 32 to 63 passes
+// the reference's test once 64 bytes are out, so letters need no test of
+// their own.
+struct CommandTables {
+  const uint8_t* from[256];
+  uint8_t length[256];
+  int16_t high[256];          // less 16, see below
+  uint8_t copyLength[256];   // by a reference's second byte
+  constexpr CommandTables() : from{}, length{}, high{}, copyLength{} {
+    for (int b = 0; b < 256; ++b) {
+      bool copy = (b & 0xC0) == 0x80;
+      from[b] = copy ? nullptr : LETTERS.bytes + 2 * b;
+      length[b] = static_cast<uint8_t>(b < 0xC0 ? 1 : 2);
+      high[b] = static_cast<int16_t>((copy ? (b & 0x3F) << 5 : 32) - 16);
+      copyLength[b] = static_cast<uint8_t>((b & 7) + 3);
+    }
+  }
+};
+constexpr CommandTables COMMANDS;
+
+// For a back-reference (no `from`), *from = copyFrom and *length =
+// copyLength. In assembly: letters and references follow one another too
+// irregularly for any branch to predict, and the compiler would turn a
+// plain condition into one.
+inline void PickCopy(uint64_t* from, uint64_t copyFrom, uint64_t* length, uint64_t copyLength)
+{
+  __asm__("test %0, %0\n\tcmovz %2, %0\n\tcmovz %3, %1" : "+r"(*from), "+r"(*length) : "r"(copyFrom), "r"(copyLength) : "cc");
+}
+
+uint64_t Mask16(__m128i m) { return static_cast<uint16_t>(_mm_movemask_epi8(m)); }
+
+// Of the 64 bytes at p: which would open a back-reference (10xxxxxx), and
+// which a literal run (1..8).
+void ClassifyWindow(const uint8_t* p, uint64_t* copies, uint64_t* runs)
+{
+  uint64_t c = 0, r = 0;
+  const __m128i high = _mm_set1_epi8(static_cast<char>(0xC0));
+  const __m128i copy = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i one = _mm_set1_epi8(1);
+  const __m128i seven = _mm_set1_epi8(7);
+  for (int k = 0; k < 4; ++k) {
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    c |= Mask16(_mm_cmpeq_epi8(_mm_and_si128(x, high), copy)) << (16 * k);
+    __m128i y = _mm_sub_epi8(x, one);
+    r |= Mask16(_mm_cmpeq_epi8(_mm_min_epu8(y, seven), y)) << (16 * k);
+  }
+  *copies = c;
+  *runs = r;
+}
+
+// Which bytes of a window start a command, its first byte being a start: a
+// back-reference's second byte never does, whatever its value, the way an
+// escaped backslash escapes nothing (the odd-run trick of fast JSON
+// parsers). Whether the next window's first byte is such a second byte
+// comes back in *carry.
+uint64_t CommandStarts(uint64_t copies, uint64_t* carry)
+{
+  constexpr uint64_t ODD_BITS = 0xAAAAAAAAAAAAAAAAull;
+  uint64_t codes = (((copies << 1) | ODD_BITS) - copies) ^ ODD_BITS;
+  *carry = (codes & copies) >> 63;
+  return ~(codes ^ copies);
+}
+
+// Decodes into out[0..limit); returns the number of bytes written, or -1 when
+// the data is damaged (see PlainStep). Damaged data must never make us read
+// or write outside the two buffers. `out` has COPY_SLACK bytes of room after
+// limit.
+long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit)
+{
+  size_t i = 0, o = 0;
+  // The first 64 bytes the plain way: after them every letter passes the
+  // references' test (see COMMANDS).
+  while (o < 64 && o < limit && i < inSize)
+    if (!PlainStep(in, inSize, &i, out, limit, &o)) return -1;
+  // The fast path takes 64 input bytes at a time, their command starts
+  // found together, so no command waits on the one before to know where it
+  // begins. Each command writes 16 bytes, a letter's from the table or a
+  // copy from back in the text, and advances by its real length; what lands
+  // past that is written over next. A window adds at most 5 bytes a byte
+  // (a 2-byte reference gives 10), so one check of both buffers a window.
+  constexpr size_t WINDOW = 64, WINDOW_READ = WINDOW + 9, WINDOW_WRITE = 5 * WINDOW + 16;
+  while (inSize - i >= WINDOW_READ && limit - o >= WINDOW_WRITE) {
+    uint64_t copies, runs, carry;
+    ClassifyWindow(in + i, &copies, &runs);
+    uint64_t starts = CommandStarts(copies, &carry);
+    // A literal run, rare, ends the window's share of fast commands.
+    uint64_t runStarts = runs & starts;
+    size_t next = i + WINDOW + carry;
+    if (runStarts) {
+      unsigned q = static_cast<unsigned>(__builtin_ctzll(runStarts));
+      starts &= (uint64_t{1} << q) - 1;
+      next = i + q;
+    }
+    const uint8_t* base = in + i;
+    // Offsets less 16 below, so a reference's one test needs no arithmetic.
+    size_t o16 = o - 16;
+    uint8_t* out16 = out + 16;
+    while (starts) {
+      uint64_t p;
+      // tzcnt, or bsf where there is none: the same for a nonzero word.
+      __asm__("tzcnt %1, %0" : "=r"(p) : "r"(starts) : "cc");
+      starts &= starts - 1;
+      size_t b = base[p];
+      size_t c1 = base[p + 1];
+      size_t distance16 = static_cast<size_t>(static_cast<ptrdiff_t>(COMMANDS.high[b])) + (c1 >> 3);
+      // Shorter than a wide copy, or reaching before the start: one test.
+      if (distance16 > o16) {
+        size_t distance = distance16 + 16;
+        size_t o = o16 + 16;
+        if (distance == 0 || distance > o) return -1;
+        size_t n = (c1 & 7) + 3;
+        for (size_t k = 0; k < n; ++k) out[o + k] = out[o + k - distance];
+        o16 += n;
+        continue;
+      }
+      uint64_t from = reinterpret_cast<uint64_t>(COMMANDS.from[b]);
+      uint64_t length = COMMANDS.length[b];
+      PickCopy(&from, reinterpret_cast<uint64_t>(out + o16 - distance16), &length, COMMANDS.copyLength[c1]);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out16 + o16), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
+      o16 += length;
+    }
+    o = o16 + 16;
+    if (runStarts) {
+      unsigned b = in[next];
+      memcpy(out + o, in + next + 1, 8);
+      o += b;
+      next += 1 + b;
+    }
+    i = next;
+  }
+  while (o < limit && i < inSize)
+    if (!PlainStep(in, inSize, &i, out, limit, &o)) return -1;
+  return static_cast<long>(o);
+}
+
+#else
+
 void Copy8(uint8_t* to, const uint8_t* from) { memcpy(to, from, 8); }
 
 // Sixteen bytes to `to`: those at `from` where the mask is all ones, else the
@@ -49,6 +234,8 @@ void WriteCommand(uint8_t* to, const uint8_t* from, unsigned letters, size_t cop
 // back-reference reaching before the output start. Such data must never make
 // us read or write outside the two buffers. `out` has COPY_SLACK bytes of
 // room after limit.
+// Elsewhere: one check of both buffers per command, the commands' kinds
+// told apart by masks rather than branches.
 long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit) {
   size_t i = 0, o = 0;
   // Fast path, one check of both buffers per command: letters, space pairs
@@ -69,7 +256,9 @@ long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit
     unsigned v = b << 8 | in[i + 1];
     size_t isCopy = (b >> 6) == 2;
     size_t copyMask = 0 - isCopy;
+#if defined(__GNUC__)
     __asm__("" : "+r"(copyMask));
+#endif
     size_t distance = ((v >> 3) & 0x7FF) & copyMask;
     size_t length = (v & 7) + 3;
     // Short, too long or none at all (isCopy above distance): one test.
@@ -90,29 +279,12 @@ long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit
   }
   // Whatever the fast path wrote past limit is slack, not text.
   if (o > limit) o = limit;
-  while (o < limit && i < inSize) {
-    unsigned b = in[i++];
-    if (b >= 1 && b <= 8) {
-      size_t n = b < limit - o ? b : limit - o;
-      if (n > inSize - i) return -1;
-      for (size_t k = 0; k < n; ++k) out[o++] = in[i++];
-    } else if (b < 0x80) {
-      out[o++] = static_cast<uint8_t>(b);
-    } else if (b < 0xC0) {
-      if (i >= inSize) return -1;
-      unsigned v = b << 8 | in[i++];
-      size_t distance = (v >> 3) & 0x7FF;
-      size_t length = (v & 7) + 3;
-      if (distance == 0 || distance > o) return -1;
-      if (length > limit - o) length = limit - o;
-      for (size_t k = 0; k < length; ++k, ++o) out[o] = out[o - distance];
-    } else {
-      out[o++] = ' ';
-      if (o < limit) out[o++] = static_cast<uint8_t>(b ^ 0x80);
-    }
-  }
+  while (o < limit && i < inSize)
+    if (!PlainStep(in, inSize, &i, out, limit, &o)) return -1;
   return static_cast<long>(o);
 }
+
+#endif
 
 }  // namespace
 

@@ -2,9 +2,11 @@
 // reading system and an XML parser take from them.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include "calendar/calendar.h"
 #include "tools/cli/epub_book.h"
 #include "tools/cli/lesson_html.h"
 
@@ -97,4 +99,17 @@ TEST(EpubZip, MimetypeFirstStoredWithoutExtraThenDeflated)
     std::string again;
     ASSERT_TRUE(ZipEpub(files, 739957, again, error));
     EXPECT_EQ(zip, again);
+}
+
+// Dated the start of the first day, in the years zip dates reach, whatever
+// the time zone: {month, day, year} and the DOS date expected.
+TEST(EpubZip, DatedTheFirstDayWithinZipYears)
+{
+    std::vector<BookFile> files = {{"mimetype", "application/epub+zip"}};
+    std::string zip, error;
+    for (auto [m, d, y, dos] : {std::array{12, 8, 2026, 46 << 9 | 12 << 5 | 8}, {2, 29, 1976, 2 << 5 | 29},
+                                {9, 1, 873, 9 << 5 | 1}, {2, 29, 2108, 127 << 9 | 3 << 5 | 1}}) {
+        ASSERT_TRUE(ZipEpub(files, AbsoluteFromGregorian(m, d, y), zip, error)) << error;
+        EXPECT_EQ(Le32(zip, 10), uint32_t(dos) << 16) << y << "-" << m << "-" << d << ": midnight of that date";
+    }
 }

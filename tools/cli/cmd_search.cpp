@@ -16,6 +16,7 @@
 #include "settings/settings.h"
 #include "text/letter_code.h"
 #include "tools/cli/commands.h"
+#include "tools/cli/lesson_prefetch.h"
 #include "tools/cli/reading_text.h"
 
 namespace {
@@ -59,6 +60,8 @@ int CmdSearch(int argc, char** argv)
                      SEARCH_PATTERN_MAX, LESSON_COUNT);
         return 2;
     }
+    // The helpers first: a new thread takes a while to run.
+    StartPrefetch(lesson, pattern);
     uint8_t* view = LoadLesson(lesson, nullptr);
     int32_t day = NearestDayOfLesson(lesson);
     uint16_t start = 0;
@@ -66,7 +69,7 @@ int CmdSearch(int argc, char** argv)
     int steps = 0;
     for (; steps < MAX_STEPS; ++steps) {
         SearchHit hit{};
-        if (!WalkLessons(pattern, view, start, lesson, nullptr, &hit)) break;
+        if (!WalkLessons(pattern, view, start, lesson, LoadPrefetched, &hit)) break;
         if (hit.text) {
             std::free(view);
             view = hit.text;
@@ -78,6 +81,7 @@ int CmdSearch(int argc, char** argv)
         PrintHit(hit, view, day);
         start = static_cast<uint16_t>(hit.offset - hit.length);
     }
+    StopPrefetch();
     std::free(view);
     if (!steps) {
         std::puts("Not Found!");

@@ -1,0 +1,18 @@
+// Lessons decoded and searched ahead of a search walk on the machine's other
+// cores. The walk asks for the lessons after the one on screen in cycle
+// order; the helpers decode and search the next ones meanwhile, and when the
+// walk has to wait it takes the next free one itself, so two cores halve a
+// full walk.
+#pragma once
+#include <cstdint>
+
+// Begins with the lesson after `current`; `pattern` must outlive the
+// prefetch. Without other cores it starts nothing and LoadPrefetched just
+// decodes.
+void StartPrefetch(int current, const uint8_t* pattern);
+// A LessonLoader: the lesson decoded ahead when it was asked for in order,
+// or null when it holds no match (the walk skips it); else decoded now. The
+// caller frees it.
+uint8_t* LoadPrefetched(int lesson);
+// Ends the helpers and frees whatever was decoded and never asked for.
+void StopPrefetch();

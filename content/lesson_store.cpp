@@ -201,6 +201,29 @@ long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit
     }
     i = next;
   }
+  // Near the record's ends, one command at a time by the same tables, while
+  // a literal run's 9 bytes are there to read and 10 bytes of room to write.
+  while (o >= 64 && inSize - i >= 10 && limit - o >= 10) {
+    size_t b = in[i];
+    if (b - 1 < 8) {
+      memcpy(out + o, in + i + 1, 8);
+      o += b;
+      i += 1 + b;
+      continue;
+    }
+    size_t c1 = in[i + 1];
+    size_t distance16 = static_cast<size_t>(static_cast<ptrdiff_t>(COMMANDS.high[b])) + (c1 >> 3);
+    if (distance16 > o - 16) {
+      if (!PlainStep(in, inSize, &i, out, limit, &o)) return -1;
+      continue;
+    }
+    uint64_t from = reinterpret_cast<uint64_t>(COMMANDS.from[b]);
+    uint64_t length = COMMANDS.length[b];
+    PickCopy(&from, reinterpret_cast<uint64_t>(out + o - 16 - distance16), &length, COMMANDS.copyLength[c1]);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + o), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
+    o += length;
+    i += 1 + ((b >> 6) == 2);
+  }
   while (o < limit && i < inSize)
     if (!PlainStep(in, inSize, &i, out, limit, &o)) return -1;
   return static_cast<long>(o);

@@ -118,32 +118,45 @@ const uint8_t* MatchBackward(const uint8_t* lower, const uint8_t* pattern, const
 
 namespace {
 
-// The zero that ends a record's string. The C runtime under Wine reads a
-// byte at a time; sixteen at once from aligned blocks, which never reach
-// into a page the string does not touch (so the address checker, which
-// cannot know that, is told to leave them be).
 #if defined(__SSE2__) && defined(__GNUC__)
+// The record's string at s: its length, and whether it holds anywhere a
+// possible match end (`last`, and with `sift`, `before` right ahead of it),
+// so a record without one is skipped without the backward scan. One pass
+// forward, sixteen bytes at once from aligned blocks, which never reach
+// into a page the string does not touch (the address checker, which cannot
+// know that, is told to leave them be). The C runtime under Wine would
+// find the length a byte at a time.
 __attribute__((no_sanitize_address))
-#endif
-size_t StringLength(const uint8_t* s)
+size_t ScanRecord(const uint8_t* s, uint8_t last, uint8_t before, bool sift, bool* possible)
 {
-#if defined(__SSE2__) && defined(__GNUC__)
     uintptr_t misalign = reinterpret_cast<uintptr_t>(s) & 15;
     const uint8_t* block = s - misalign;
     const __m128i zero = _mm_setzero_si128();
-    unsigned mask = static_cast<unsigned>(
-                        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_load_si128(reinterpret_cast<const __m128i*>(block)), zero)))
-                    >> misalign;
-    if (mask) return __builtin_ctz(mask);
-    for (block += 16;; block += 16) {
-        mask = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_load_si128(reinterpret_cast<const __m128i*>(block)), zero)));
-        if (mask) return static_cast<size_t>(block - s) + __builtin_ctz(mask);
+    const __m128i wanted = _mm_set1_epi8(static_cast<char>(last));
+    const __m128i ahead = _mm_set1_epi8(static_cast<char>(before));
+    // Bit k: byte k of the block; `carry` is the byte before the block
+    // being `before`. The bytes ahead of the string never count.
+    unsigned live = 0xFFFFu << misalign & 0xFFFFu;
+    unsigned carry = 0, found = 0;
+    for (;; block += 16, live = 0xFFFF) {
+        __m128i bytes = _mm_load_si128(reinterpret_cast<const __m128i*>(block));
+        unsigned zeros = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, zero))) & live;
+        unsigned ends = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted))) & live;
+        if (sift) {
+            unsigned aheads = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, ahead))) & live;
+            ends &= aheads << 1 | carry;
+            carry = aheads >> 15;
+        }
+        if (zeros) {
+            unsigned end = static_cast<unsigned>(__builtin_ctz(zeros));
+            found |= ends & ((1u << end) - 1);
+            *possible = found != 0;
+            return static_cast<size_t>(block + end - s);
+        }
+        found |= ends;
     }
-#else
-    return std::strlen(reinterpret_cast<const char*>(s));
-#endif
 }
+#endif
 
 }  // namespace
 
@@ -154,15 +167,25 @@ uint16_t FindInText(const uint8_t* text, uint16_t start, const uint8_t* pattern,
     // pointers, so a start past the text's end stays harmless.
     if (!text || !pattern || !*pattern) return 0;
     const long n = static_cast<long>(std::strlen(reinterpret_cast<const char*>(pattern)));
+    // What MatchAt looks for first: the last byte, and the one ahead of it
+    // when that is a letter.
+    const uint8_t last = pattern[n - 1];
+    const uint8_t before = n >= 2 ? pattern[n - 2] : 0;
+    const bool sift = n >= 2 && before != PATTERN_ANY && before != PATTERN_GAP;
     size_t record = 0;
     while (text[record]) {
         size_t first = record + 2;
-        size_t zero = first + StringLength(text + first);
+        bool possible = true;
+#if defined(__SSE2__) && defined(__GNUC__)
+        size_t zero = first + ScanRecord(text + first, last, before, sift, &possible);
+#else
+        size_t zero = first + std::strlen(reinterpret_cast<const char*>(text + first));
+#endif
         // A start on a record's style or parameter byte means the hit before
         // it began at the record's first letter: nothing of that record is
         // left below it. Only offset 0 means the whole text.
         bool onHeader = start >= record && start < first && start != 0;
-        if (start <= zero && zero > first && !onHeader) {
+        if (possible && start <= zero && zero > first && !onHeader) {
             size_t from = start >= first ? start : zero - 1;
             long end = MatchAt(text + first, pattern, n, static_cast<long>(from - first), length);
             if (end >= 0) return static_cast<uint16_t>(first + end);

@@ -102,13 +102,15 @@ std::vector<uint8_t> PlainDecode(const std::vector<uint8_t>& in) {
 }
 
 // A valid stream of every kind of command, with distances crowded near the
-// short ones where copies overlap what they write.
-std::vector<uint8_t> RandomStream(unsigned seed, size_t commands) {
+// short ones where copies overlap what they write. With `fewRuns`, literal
+// runs are as rare as in the lessons, so long stretches go the widest way.
+std::vector<uint8_t> RandomStream(unsigned seed, size_t commands, bool fewRuns = false) {
   srand(seed);
   std::vector<uint8_t> in;
   size_t written = 0;
   while (commands--) {
     int kind = rand() % 4;
+    if (fewRuns && kind == 0 && rand() % 50) kind = 1 + rand() % 3;
     if (kind == 0) {
       int n = 1 + rand() % 8;
       in.push_back(static_cast<uint8_t>(n));
@@ -135,7 +137,7 @@ std::vector<uint8_t> RandomStream(unsigned seed, size_t commands) {
 
 TEST(UnCompress, LongStreamsDecodeAsThePlainReading) {
   for (unsigned seed = 1; seed <= 40; ++seed) {
-    std::vector<uint8_t> in = RandomStream(seed, 3000);
+    std::vector<uint8_t> in = RandomStream(seed, 3000, seed % 2 == 0);
     std::vector<uint8_t> expected = PlainDecode(in);
     ASSERT_LT(expected.size(), 65536u);
     // The whole stream, and stated sizes that end inside it (a command cut
@@ -155,15 +157,18 @@ TEST(UnCompress, DamageDeepInALongStreamIsABufferError) {
   size_t good = PlainDecode(in).size();
   ASSERT_LT(good, 0x7FFu);
   // A copy reaching before the start, and a distance of 0, each followed by
-  // enough input that the decoder is still on its wide path.
-  for (std::vector<uint8_t> damage : {std::vector<uint8_t>{0xBF, 0xFF}, std::vector<uint8_t>{0x80, 0x07}}) {
-    std::vector<uint8_t> bad = in;
-    bad.insert(bad.end(), damage.begin(), damage.end());
-    bad.insert(bad.end(), 20, 'x');
-    Decoded d = Decode(bad, static_cast<uint16_t>(good + 40));
-    EXPECT_FALSE(d.ok);
-    EXPECT_EQ(d.reason, LOAD_BUFFER_ERROR);
-  }
+  // enough input and room that the decoder is still on its wide path (64
+  // command bytes at a time), or by just a little, where it goes one by one.
+  // The stated size needs none of the damaged copy's output.
+  for (size_t after : {20, 600})
+    for (std::vector<uint8_t> damage : {std::vector<uint8_t>{0xBF, 0xFF}, std::vector<uint8_t>{0x80, 0x07}}) {
+      std::vector<uint8_t> bad = in;
+      bad.insert(bad.end(), damage.begin(), damage.end());
+      bad.insert(bad.end(), after, 'x');
+      Decoded d = Decode(bad, static_cast<uint16_t>(good + after));
+      EXPECT_FALSE(d.ok) << after;
+      EXPECT_EQ(d.reason, LOAD_BUFFER_ERROR) << after;
+    }
 }
 
 TEST(UnCompress, UnusableRecord) {

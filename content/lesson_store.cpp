@@ -100,6 +100,23 @@ inline void PickCopy(uint64_t* from, uint64_t copyFrom, uint64_t* length, uint64
   __asm__("test %0, %0\n\tcmovz %2, %0\n\tcmovz %3, %1" : "+r"(*from), "+r"(*length) : "r"(copyFrom), "r"(copyLength) : "cc");
 }
 
+// A reference's distance less 16 (see COMMANDS: 16 to 47 for a letter).
+inline size_t Distance16(size_t b, size_t c1)
+{
+  return static_cast<size_t>(static_cast<ptrdiff_t>(COMMANDS.high[b])) + (c1 >> 3);
+}
+
+// A letter's 16 bytes, or a wide copy's from `copyFrom`, to `at`; returns
+// how far the text advances.
+inline size_t WideCommand(uint8_t* at, const uint8_t* copyFrom, size_t b, size_t c1)
+{
+  uint64_t from = reinterpret_cast<uint64_t>(COMMANDS.from[b]);
+  uint64_t length = COMMANDS.length[b];
+  PickCopy(&from, reinterpret_cast<uint64_t>(copyFrom), &length, COMMANDS.copyLength[c1]);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
+  return length;
+}
+
 uint64_t Mask16(__m128i m) { return static_cast<uint16_t>(_mm_movemask_epi8(m)); }
 
 // Of the 64 bytes at p: which would open a back-reference (10xxxxxx), and
@@ -175,8 +192,10 @@ long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit
       starts &= starts - 1;
       size_t b = base[p];
       size_t c1 = base[p + 1];
-      size_t distance16 = static_cast<size_t>(static_cast<ptrdiff_t>(COMMANDS.high[b])) + (c1 >> 3);
+      size_t distance16 = Distance16(b, c1);
       // Shorter than a wide copy, or reaching before the start: one test.
+      // Done here rather than by PlainStep, whose call would cost this loop
+      // its registers (a tenth of its speed).
       if (distance16 > o16) {
         size_t distance = distance16 + 16;
         size_t o = o16 + 16;
@@ -186,42 +205,23 @@ long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit
         o16 += n;
         continue;
       }
-      uint64_t from = reinterpret_cast<uint64_t>(COMMANDS.from[b]);
-      uint64_t length = COMMANDS.length[b];
-      PickCopy(&from, reinterpret_cast<uint64_t>(out + o16 - distance16), &length, COMMANDS.copyLength[c1]);
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out16 + o16), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
-      o16 += length;
+      o16 += WideCommand(out16 + o16, out + o16 - distance16, b, c1);
     }
     o = o16 + 16;
-    if (runStarts) {
-      unsigned b = in[next];
-      memcpy(out + o, in + next + 1, 8);
-      o += b;
-      next += 1 + b;
-    }
+    if (runStarts && !PlainStep(in, inSize, &next, out, limit, &o)) return -1;
     i = next;
   }
-  // Near the record's ends, one command at a time by the same tables, while
-  // a literal run's 9 bytes are there to read and 10 bytes of room to write.
-  while (o >= 64 && inSize - i >= 10 && limit - o >= 10) {
+  // Near the record's ends, one command at a time by the same tables while
+  // there are 10 bytes of room to write and a reference's 2 to read.
+  while (o >= 64 && inSize - i >= 2 && limit - o >= 10) {
     size_t b = in[i];
-    if (b - 1 < 8) {
-      memcpy(out + o, in + i + 1, 8);
-      o += b;
-      i += 1 + b;
-      continue;
-    }
     size_t c1 = in[i + 1];
-    size_t distance16 = static_cast<size_t>(static_cast<ptrdiff_t>(COMMANDS.high[b])) + (c1 >> 3);
-    if (distance16 > o - 16) {
+    size_t distance16 = Distance16(b, c1);
+    if (b - 1 < 8 || distance16 > o - 16) {
       if (!PlainStep(in, inSize, &i, out, limit, &o)) return -1;
       continue;
     }
-    uint64_t from = reinterpret_cast<uint64_t>(COMMANDS.from[b]);
-    uint64_t length = COMMANDS.length[b];
-    PickCopy(&from, reinterpret_cast<uint64_t>(out + o - 16 - distance16), &length, COMMANDS.copyLength[c1]);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + o), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
-    o += length;
+    o += WideCommand(out + o, out + o - 16 - distance16, b, c1);
     i += 1 + ((b >> 6) == 2);
   }
   while (o < limit && i < inSize)

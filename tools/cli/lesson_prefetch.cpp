@@ -107,10 +107,10 @@ void StartPrefetch(int current, const uint8_t* pattern)
     p->first = current % LESSON_COUNT + 1;
     p->slots.resize(LESSON_COUNT - 1);
     unsigned helpers = std::min(cores - 1, MAX_HELPERS);
-    // A helper that cannot be started is only speed lost.
 #if defined(__linux__)
     g_coresKnown = sched_getaffinity(0, sizeof g_cores, &g_cores) == 0;
 #endif
+    // A helper that cannot be started is only speed lost.
     try {
         for (unsigned i = 0; i < helpers; ++i) {
             p->helpers.emplace_back(Help, p);

@@ -35,15 +35,21 @@ bool HasByte(uint64_t w, uint8_t c)
     return ((x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL) != 0;
 }
 
+// A letter before the pattern's last one must stand right before it in the
+// text, so candidate match ends can be sifted by both: one letter alone is
+// common. The record scan sifts by the same rule, never more finely.
+bool SiftsByLetterBefore(const uint8_t* p, long n)
+{
+    return n >= 2 && p[n - 2] != PATTERN_ANY && p[n - 2] != PATTERN_GAP;
+}
+
 // Works on indices relative to `lower` so nothing ever points below the text.
 // Returns the index of the match's last byte, or -1; n is the pattern length.
 long MatchAt(const uint8_t* lower, const uint8_t* p, long n, long from, uint16_t* length)
 {
     if (n <= 0 || from < 0) return -1;
     const uint8_t last = p[n - 1];
-    // A letter before the last one must stand right before it in the text,
-    // so candidates can be sifted by both: one letter alone is common.
-    const bool sift = n >= 2 && p[n - 2] != PATTERN_ANY && p[n - 2] != PATTERN_GAP;
+    const bool sift = SiftsByLetterBefore(p, n);
     for (long e = from; e >= 0; --e) {
         // Most of a text holds no candidate end: skip it sixteen or eight
         // bytes at a time, landing on the nearest candidate when one shows.
@@ -167,11 +173,13 @@ uint16_t FindInText(const uint8_t* text, uint16_t start, const uint8_t* pattern,
     // pointers, so a start past the text's end stays harmless.
     if (!text || !pattern || !*pattern) return 0;
     const long n = static_cast<long>(std::strlen(reinterpret_cast<const char*>(pattern)));
+#if defined(__SSE2__) && defined(__GNUC__)
     // What MatchAt looks for first: the last byte, and the one ahead of it
     // when that is a letter.
     const uint8_t last = pattern[n - 1];
     const uint8_t before = n >= 2 ? pattern[n - 2] : 0;
-    const bool sift = n >= 2 && before != PATTERN_ANY && before != PATTERN_GAP;
+    const bool sift = SiftsByLetterBefore(pattern, n);
+#endif
     size_t record = 0;
     while (text[record]) {
         size_t first = record + 2;

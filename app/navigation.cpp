@@ -7,11 +7,13 @@
 #include "app/globals.h"
 #include "app/main_window.h"
 #include "calendar/calendar_dialog.h"
+#include "calendar/calendar.h"
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "settings/settings.h"
 #include "text/document_view_win.h"
 #include "text/layout.h"
+#include "text/track_reading.h"
 
 namespace {
 
@@ -41,7 +43,7 @@ void PutBack(HWND window, const Settings& before)
 // what is saved at shutdown is what the view shows.
 void ShowOrPutBack(HWND window, const Settings& before)
 {
-    uint8_t* text = LoadLesson(g_settings.Lesson, nullptr);
+    uint8_t* text = LoadShownReading(nullptr);
     if (!text) {
         PutBack(window, before);
         return;
@@ -80,6 +82,11 @@ void GoToDay(HWND window, int32_t day)
 
 void GoToLesson(HWND window, int lesson)
 {
+    // The one-chapter track reads days: the lesson's first chapter's.
+    if (OnTrackOne()) {
+        GoToDay(window, DayOfLessonOnTrackOne(lesson, g_settings.Day ? g_settings.Day : TodayAbsolute()));
+        return;
+    }
     Settings before = g_settings;
     g_settings.Flags |= FLAG_PIN;
     g_settings.Day = 0;
@@ -87,6 +94,20 @@ void GoToLesson(HWND window, int lesson)
     g_settings.dateTextLength = 0;
     g_settings.Lesson = uint16_t(lesson);
     ShowOrPutBack(window, before);
+}
+
+void SwitchTrack(HWND window)
+{
+    Settings before = g_settings;
+    g_settings.Track = OnTrackOne() ? TRACK_THREE : TRACK_ONE;
+    EnsureTrackDay();
+    ShowOrPutBack(window, before);
+}
+
+void EnsureTrackDay()
+{
+    if (OnTrackOne() && !g_settings.dateTextLength)
+        SelectDay(DayOfLessonOnTrackOne(g_settings.Lesson, TodayAbsolute()), SELECT_NAVIGATION);
 }
 
 void StepDay(HWND window, int step)

@@ -6,6 +6,7 @@
 
 #include "app/globals.h"
 #include "app/main_window.h"
+#include "app/navigation.h"
 #include "calendar/schedule.h"
 #include "fonts/font_dialog.h"
 #include "resources/resource.h"
@@ -99,6 +100,7 @@ HWND StartInstance(int showCmd)
     InitCommonControls();
     LoadSettings();
     SelectDay(0, SELECT_STARTUP);
+    EnsureTrackDay();
     RegisterMainClass();
     // Made at the stored place and size when there is a whole one, so the
     // lesson is not laid out for a default size first; RestorePlacement

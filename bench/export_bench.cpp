@@ -61,7 +61,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < runs; ++i) {
         auto start = Clock::now();
         std::string error;
-        if (!WriteEpub(path, first, LESSON_COUNT, error)) {
+        if (!WriteEpub(path, first, LESSON_COUNT, 3, error)) {
             std::fprintf(stderr, "export_bench: %s\n", error.c_str());
             return 1;
         }

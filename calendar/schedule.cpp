@@ -4,6 +4,7 @@
 #include <algorithm>
 #include "calendar/calendar.h"
 #include "calendar/date_text.h"
+#include "calendar/portion_schedule.h"
 #include "settings/settings.h"
 
 void DeriveDayDate()
@@ -11,6 +12,7 @@ void DeriveDayDate()
     g_settings.date = HebrewFromAbsolute(g_settings.Day);
     g_settings.dateTextLength = FormatHebrewDate(&g_settings.date, g_settings.dateText);
     if (g_settings.dateTextLength == 0) g_settings.dateText[0] = 0;
+    g_settings.Portion = uint16_t(PortionOfDay(g_settings.Day));
 }
 
 namespace {

@@ -16,6 +16,7 @@
 #include "text/layout.h"
 #include "text/page_render_win.h"
 #include "text/rows.h"
+#include "text/track_reading.h"
 #include "text/text_draw_win.h"
 #include "text/view_win.h"
 
@@ -117,7 +118,11 @@ int FindNext(HWND owner)
     if (!view) return 0;
     uint16_t start = view->text ? SearchStartOffset(view) : 0;
     SearchHit hit = {};
-    if (!WalkLessons(g_settings.SearchString, view->text, start, g_settings.Lesson, nullptr, &hit)) {
+    // On the one-chapter track the walk goes day by day through the portions.
+    bool found = OnTrackOne() && g_settings.dateTextLength
+                     ? WalkPortions(g_settings.SearchString, view->text, start, ShownPortion(), g_settings.Day, &hit)
+                     : WalkLessons(g_settings.SearchString, view->text, start, g_settings.Lesson, nullptr, &hit);
+    if (!found) {
         MessageBoxW(owner, L"Not Found!", L"Quorin", MB_OK);
         return 0;
     }

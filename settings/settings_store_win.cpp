@@ -100,6 +100,9 @@ void LoadDayDate()
     DeriveDayDate();
 }
 
+// The track as read, so that only a choice made in this run is written.
+int32_t s_storedTrack;
+
 int32_t ReadSetting(const wchar_t* name, int32_t fallback)
 {
     return ReadNumber(SETTINGS_KEY, name, fallback);
@@ -129,6 +132,9 @@ void SaveSettings()
     WriteNumber(L"Day", g_settings.Day);
     if (g_settings.Lesson)
         WriteNumber(L"Lesson", g_settings.Lesson);
+    // Written only when chosen this run: a missing or odd value stays as it is.
+    if (g_settings.Track != s_storedTrack)
+        WriteNumber(L"Track", g_settings.Track);
 }
 
 }  // namespace
@@ -202,6 +208,7 @@ void LoadSettings()
     g_settings.Day = ReadSetting(L"Day", 0);
     LoadDayDate();
     g_settings.Lesson = uint16_t(ReadSetting(L"Lesson", 0));
+    g_settings.Track = s_storedTrack = ReadSetting(L"Track", TRACK_THREE) == TRACK_ONE ? TRACK_ONE : TRACK_THREE;
     int icon = ScaleToDpi(INDEX_ICON_SIZE);
     for (int i = 0; i < 3; i++)
         g_state.chooserBitmaps[i] = LoadScaledBitmap(g_state.instance, IDB_TREE_CLOSED + i, icon, icon, false);
@@ -281,6 +288,8 @@ void ShutDown()
     }
     if (g_state.settingsLoaded && g_state.bookmarksLoaded)
         SaveBookmarks();
+    if (g_state.settingsLoaded)
+        SaveOneChapterBookmarks();
     FreeBookmarks();
     PostQuitMessage(0);
 }

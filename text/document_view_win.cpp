@@ -1,3 +1,4 @@
+#include "text/track_reading.h"
 #include "text/document_view_win.h"
 
 #include <algorithm>
@@ -64,7 +65,7 @@ void MeasureDateBand(HDC dc, const RECT& box)
 // The lesson the view starts with; a text the layout refuses stays ours.
 int LoadFirstLesson(HWND window)
 {
-    uint8_t* text = LoadLesson(g_settings.Lesson & 0xFFFF, nullptr);
+    uint8_t* text = LoadShownReading(nullptr);
     if (!text)
         return MessageBoxW(window, L"Resource not found", L"Error", MB_ICONWARNING);
     TextView* view = g_state.mainView;

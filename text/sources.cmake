@@ -1,6 +1,8 @@
 list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/letter_code.cpp)
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/text_format.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/portion_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/track_reading.cpp
   ${CMAKE_CURRENT_LIST_DIR}/layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rows.cpp)
 if(WIN32)

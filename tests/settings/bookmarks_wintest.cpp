@@ -1,5 +1,5 @@
 // The Bookmark command, its check mark and remove prompt, and the stored value.
-#include "tests/search/dialog_driver.h"
+#include "tests/support/dialog_driver.h"
 
 #include "app/navigation.h"
 #include "resources/resource.h"

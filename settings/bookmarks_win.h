@@ -1,6 +1,7 @@
 // The bookmark list's registry side, the Bookmark command and its check mark.
 #pragma once
 #include <windows.h>
+#include "base/menu_check_win.h"
 
 void LoadBookmarks();
 void SaveBookmarks();

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include "calendar/calendar.h"
 #include "calendar/date_text.h"
-#include "calendar/portion_schedule.h"
 #include "settings/settings.h"
 
 void DeriveDayDate()
@@ -12,7 +11,7 @@ void DeriveDayDate()
     g_settings.date = HebrewFromAbsolute(g_settings.Day);
     g_settings.dateTextLength = FormatHebrewDate(&g_settings.date, g_settings.dateText);
     if (g_settings.dateTextLength == 0) g_settings.dateText[0] = 0;
-    g_settings.Portion = uint16_t(PortionOfDay(g_settings.Day));
+    g_settings.Portion = LessonOfDay(1, g_settings.Day);
 }
 
 namespace {

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include "calendar/portion_text.h"
 #include "content/lesson_store.h"
 #include "settings/bookmarks.h"
 #include "text/letter_code.h"
-#include "text/portion_text.h"
 #include "text/text_format.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <cstdlib>
 #include "calendar/portion_schedule.h"
+#include "calendar/portion_text.h"
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "search/matcher.h"
-#include "text/portion_text.h"
 #include "text/rows.h"
 #include "text/text_view.h"
 

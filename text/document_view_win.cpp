@@ -1,18 +1,16 @@
-#include "text/track_reading.h"
 #include "text/document_view_win.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/display_scale.h"
-#include "app/globals.h"
+#include "base/display_scale.h"
+#include "base/face_name_win.h"
+#include "base/globals.h"
 #include "content/lesson_store.h"
-#include "fonts/face_name_win.h"
 #include "settings/settings.h"
 #include "text/layout.h"
 #include "text/page_render_win.h"
 #include "text/text_draw_win.h"
-#include "text/view_win.h"
 
 namespace {
 
@@ -62,10 +60,11 @@ void MeasureDateBand(HDC dc, const RECT& box)
     g_state.bandCutLength = count;
 }
 
-// The lesson the view starts with; a text the layout refuses stays ours.
-int LoadFirstLesson(HWND window)
+// The lesson the view starts with (or what load gives for the track
+// shown); a text the layout refuses stays ours.
+int LoadFirstLesson(HWND window, ReadingLoader load)
 {
-    uint8_t* text = LoadShownReading(nullptr);
+    uint8_t* text = load ? load(nullptr) : LoadLesson(g_settings.Lesson & 0xFFFF, nullptr);
     if (!text)
         return MessageBoxW(window, L"Resource not found", L"Error", MB_ICONWARNING);
     TextView* view = g_state.mainView;
@@ -92,6 +91,22 @@ void TakeGutter(RECT* box)
     }
 }
 
+// Laid out without handing the text over first, so a text the layout refuses
+// or has no memory for leaves the view's own text in place; that is laid
+// out again, as the failed attempt has written over its lines.
+bool TakeOver(TextView* view, uint8_t* text)
+{
+    uint8_t* shown = view->text;
+    if (LayoutText(view, text, 0) == 0) {
+        if (shown != text)
+            free(shown);
+        return true;
+    }
+    free(text);
+    LayoutText(view, shown, 0);
+    return false;
+}
+
 }  // namespace
 
 int PageStep(const TextView* view, uint32_t pageField)
@@ -116,7 +131,7 @@ void CreateDateBandFont()
     g_state.dateBandFont = CreateFontIndirectW(&font);
 }
 
-int CreateView(HWND window)
+int CreateView(HWND window, ReadingLoader load)
 {
     HDC dc = GetDC(window);
     CreateDateBandFont();
@@ -141,7 +156,7 @@ int CreateView(HWND window)
         ReleaseDC(window, dc);
         return 1;
     }
-    return LoadFirstLesson(window);
+    return LoadFirstLesson(window, load);
 }
 
 void OnSize(HWND window, LPARAM lParam)
@@ -247,4 +262,23 @@ int ClickPage(HWND window, TextView* view, int x, int y, int redraw)
     ScrollRows(view, amount, redraw, 1);
     UpdateScrollBar(window);
     return 1;
+}
+
+void PutBackLesson(HWND window, const Settings& before)
+{
+    g_settings = before;
+    MessageBoxW(window, L"Could not access the\r\nThe lesson for the selected day", L"Error", MB_ICONWARNING);
+}
+
+bool TakeLessonText(HWND window, uint8_t* text, const Settings& before)
+{
+    TextView* view = g_state.mainView;
+    if (!view) {
+        free(text);
+        return true;
+    }
+    if (TakeOver(view, text))
+        return true;
+    PutBackLesson(window, before);
+    return false;
 }

@@ -2,6 +2,7 @@
 // band below it, the toolbar's width and the vertical scroll bar.
 #pragma once
 #include <windows.h>
+#include "settings/settings.h"
 #include "text/text_view.h"
 
 // PaintMain flags.
@@ -11,7 +12,10 @@ constexpr int PAINT_WINDOW = 0xFF;       // WM_PAINT
 constexpr int PAINT_REFRESH = 0x1FF;     // navigation and search
 
 // 0, 1 when no view was made, else the result of the "Resource not found" box.
-int CreateView(HWND window);
+// load gives the text the view starts with (the shown track's reading); null
+// loads g_settings.Lesson.
+using ReadingLoader = uint8_t* (*)(int32_t* reason);
+int CreateView(HWND window, ReadingLoader load = nullptr);
 void OnSize(HWND window, LPARAM lParam);
 void PaintMain(HDC dc, HWND window, int flags);
 // window may be none for the main window.
@@ -25,3 +29,10 @@ int ClickPage(HWND window, TextView* view, int x, int y, int redraw);
 
 // Rows a page step moves for the page-size field of Flags (keys or clicks).
 int PageStep(const TextView* view, uint32_t pageField);
+
+// The main view takes over a newly loaded lesson. When it cannot be laid
+// out, the text is freed, the settings are put back to before and the
+// reader is told; the view keeps what it showed. False then.
+bool TakeLessonText(HWND window, uint8_t* text, const Settings& before);
+// The settings as they were before a move, and "Could not access the" box.
+void PutBackLesson(HWND window, const Settings& before);

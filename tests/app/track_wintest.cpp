@@ -7,13 +7,13 @@
 #include <string>
 
 #include "calendar/portion_schedule.h"
+#include "calendar/portion_text.h"
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "output/clipboard_win.h"
 #include "resources/resource.h"
 #include "settings/bookmarks.h"
 #include "text/letter_code.h"
-#include "text/portion_text.h"
 
 namespace reader_test {
 namespace {

@@ -9,10 +9,10 @@
 
 #include "calendar/calendar.h"
 #include "calendar/portion_schedule.h"
+#include "calendar/portion_text.h"
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "text/letter_code.h"
-#include "text/portion_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/reading_text.h"
 

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "calendar/portion_schedule.h"
+#include "calendar/portion_text.h"
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
-#include "text/portion_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/lesson_html.h"
 #include "tools/cli/reading_text.h"

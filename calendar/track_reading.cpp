@@ -1,10 +1,10 @@
-#include "text/track_reading.h"
+#include "calendar/track_reading.h"
 
 #include "calendar/calendar.h"
 #include "calendar/portion_schedule.h"
+#include "calendar/portion_text.h"
 #include "content/lesson_store.h"
 #include "settings/settings.h"
-#include "text/portion_text.h"
 
 bool OnTrackOne()
 {

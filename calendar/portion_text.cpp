@@ -2,7 +2,7 @@
 // from them. The blocks of a lesson are parted by its rules; the four opening
 // lessons hold one part each, read in thirds where the published
 // one-chapter table cuts them.
-#include "text/portion_text.h"
+#include "calendar/portion_text.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -27,13 +27,13 @@ struct ThirdCut {
     const char* phrase;  // UTF-8
     bool inside;         // at a sentence inside a record
 };
-const ThirdCut kThirdCuts[OPENING_LESSONS][2] = {
+const ThirdCut THIRD_CUTS[OPENING_LESSONS][2] = {
     {{"כל אלו החכמים הנזכרים", false}, {"אבל כל הדברים שבגמרא", true}},
     {{"פד להקריב כל הקרבנות", false}, {"קסז לשבות בשמיני של חג", false}},
     {{"קכג שלא להוציא מבשר הפסח", false}, {"רמה שלא לגזול", false}},
     {{"ספר קדושה", false}, {"ספר טהרה", false}},
 };
-const char* const kThirdNames[3] = {"חלק א", "חלק ב", "חלק ג"};
+const char* const THIRD_NAMES[3] = {"חלק א", "חלק ב", "חלק ג"};
 
 size_t NextRecord(const uint8_t* text, size_t at)
 {
@@ -136,7 +136,7 @@ std::vector<BlockNames> NameBlocks(int lesson, const uint8_t* text, const BlockS
             if (text[at] == STYLE_SECTION_OPENING && !blocks[i].from.split) n.section = section = Reading(text, at);
             if (text[at] == STYLE_CHAPTER_HEADING && n.chapter.empty()) n.chapter = Reading(text, at);
         }
-        if (lesson <= OPENING_LESSONS) n.chapter = Code(kThirdNames[i % 3]);
+        if (lesson <= OPENING_LESSONS) n.chapter = Code(THIRD_NAMES[i % 3]);
         names.push_back(n);
     }
     return names;
@@ -192,8 +192,8 @@ int FindLessonBlocks(int lesson, const uint8_t* text, BlockSpan* blocks, int cap
     if (capacity < 3) return -1;
     TextCut second, third;
     size_t end = blocks[0].to.record;
-    if (!FindCut(text, blocks[0].from.record, end, kThirdCuts[lesson - 1][0], &second) ||
-        !FindCut(text, second.record + (second.split ? 1 : 0), end, kThirdCuts[lesson - 1][1], &third))
+    if (!FindCut(text, blocks[0].from.record, end, THIRD_CUTS[lesson - 1][0], &second) ||
+        !FindCut(text, second.record + (second.split ? 1 : 0), end, THIRD_CUTS[lesson - 1][1], &third))
         return -1;
     blocks[2] = {third, blocks[0].to};
     blocks[1] = {second, third};

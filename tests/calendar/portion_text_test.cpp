@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "calendar/portion_schedule.h"
+#include "calendar/portion_text.h"
 #include "calendar/schedule.h"
 #include "content/embedded_resources.h"
 #include "content/lesson_store.h"
 #include "search/search_walk.h"
 #include "text/letter_code.h"
-#include "text/portion_text.h"
 #include "tools/content_compiler/hebrew_numeral.h"
 
 namespace {

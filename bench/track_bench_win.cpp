@@ -9,8 +9,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/globals.h"
+#include "app/lifetime.h"
 #include "app/start_up.h"
+#include "base/globals.h"
 #include "bench/bench_figures.h"
 #include "bench/win_clock.h"
 #include "resources/resource.h"

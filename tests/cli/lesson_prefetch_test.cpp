@@ -2,6 +2,7 @@
 // comes back whole and the same as decoded directly when it holds the
 // pattern, as nothing when it does not, and stopping early loses nothing.
 #include <gtest/gtest.h>
+#include <sched.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -89,6 +90,26 @@ TEST(LessonPrefetch, OutOfTurnAndEarlyStopAreSafe)
     // Without a prefetch under way it simply decodes.
     EXPECT_EQ(Owned(LoadPrefetched(7)), Owned(LoadLesson(7, nullptr)));
     EXPECT_EQ(LoadPrefetched(0), nullptr);
+}
+
+// Held to one core (taskset -c 0), the process starts no helper however
+// many the machine has: it would only take turns with the search.
+TEST(LessonPrefetch, OneUsableCoreStartsNoHelper)
+{
+    cpu_set_t all, one;
+    ASSERT_EQ(sched_getaffinity(0, sizeof all, &all), 0);
+    CPU_ZERO(&one);
+    for (int c = 0; c < CPU_SETSIZE; ++c)
+        if (CPU_ISSET(c, &all)) {
+            CPU_SET(c, &one);
+            break;
+        }
+    ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
+    unsigned helpers = StartPrefetch(1, kAnywhere);
+    EXPECT_EQ(Owned(LoadPrefetched(2)), Expected(2, kAnywhere));
+    StopPrefetch();
+    sched_setaffinity(0, sizeof all, &all);
+    EXPECT_EQ(helpers, 0u);
 }
 
 }  // namespace

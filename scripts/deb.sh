@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds out/quorin_<version>_amd64.deb: the launcher as /usr/bin/quorin,
-# quorin.exe in /usr/lib/quorin, the release quorin-cli, the menu entry,
+# quorin.exe in /usr/lib/quorin, quorin-cli, the menu entry,
 # icons at 16..128 pixels, AppStream metadata, manual pages and the text's
 # sources and terms. Run by scripts/release.sh; alone it wants QUORIN_EXE or
-# a built Windows tree. OUT picks the folder, QUORIN_CLI a ready quorin-cli.
+# a built Windows tree. Builds its own quorin-cli in build/deb unless
+# QUORIN_CLI names one. OUT picks the folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 out=${OUT:-$root/out}
 exe=${QUORIN_EXE:-$build/mingw/quorin.exe}
-cli=${QUORIN_CLI:-$build/release/quorin-cli}
+cli=${QUORIN_CLI:-$build/deb/quorin-cli}
 ico=${QUORIN_ICON:-$build/native/generated/art/program.ico}
 version=$(sed -n 's/.*VALUE "ProductVersion", "\([^"]*\)".*/\1/p' "$root/resources/quorin.rc")
 # Debian orders 1.84a after 1.84 and before 1.85, as the releases go.
@@ -17,8 +18,16 @@ version=$(sed -n 's/.*VALUE "ProductVersion", "\([^"]*\)".*/\1/p' "$root/resourc
 maintainer="Lumivex <quorin@lumivex.com>"
 
 [ -f "$exe" ] || { echo "deb: no $exe; build the Windows tree first (scripts/build.sh mingw)" >&2; exit 1; }
-if [ -z "${QUORIN_CLI:-}" ] && [ ! -x "$cli" ]; then
-  BUILD_DIR=$build bash "$root/scripts/build.sh" release >&2
+# quorin-cli as Debian builds programs: its hardening flags, the system's
+# C library and zlib shared (the release tree links them in whole).
+if [ -z "${QUORIN_CLI:-}" ]; then
+  gen=()
+  command -v ninja >/dev/null && gen=(-G Ninja)
+  cmake -S "$root" -B "$build/deb" "${gen[@]}" -DCMAKE_BUILD_TYPE=Release -DQUORIN_SANITIZE=OFF \
+    -DQUORIN_SHARED_CLI=ON -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+    -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS) -s" >/dev/null
+  cmake --build "$build/deb" -j "${JOBS:-$(nproc)}" --target quorin-cli >&2
 fi
 [ -x "$cli" ] || { echo "deb: no $cli" >&2; exit 1; }
 [ -f "$ico" ] || { echo "deb: no icon $ico; build the native tree first" >&2; exit 1; }
@@ -117,6 +126,11 @@ PY
 } | gzip -9n >"$doc/changelog.gz"
 chmod 644 "$doc/copyright" "$doc/changelog.gz" "$pkg/usr/share/man/man1/"*.gz "$pkg/usr/share/metainfo/"*.xml
 
+# The libraries quorin-cli links, as the packages that hold them.
+mkdir -p "$stage/debian"
+printf 'Source: quorin\n\nPackage: quorin\nArchitecture: amd64\n' >"$stage/debian/control"
+shlibs=$(cd "$stage" && dpkg-shlibdeps -O "quorin/usr/bin/quorin-cli" 2>/dev/null | sed -n 's/^shlibs:Depends=//p')
+[ -n "$shlibs" ] || { echo "deb: dpkg-shlibdeps found no libraries for quorin-cli" >&2; exit 1; }
 size_kb=$(du -sk --exclude=DEBIAN "$pkg" | cut -f1)
 cat >"$pkg/DEBIAN/control" <<CONTROL
 Package: quorin
@@ -124,7 +138,7 @@ Version: $version
 Architecture: amd64
 Maintainer: $maintainer
 Installed-Size: $size_kb
-Depends: wine, wine64, culmus
+Depends: $shlibs, wine, wine64, culmus
 Recommends: zenity, xdotool
 Section: education
 Priority: optional

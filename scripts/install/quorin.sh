@@ -44,7 +44,7 @@ fail() {
   exit 1
 }
 
-progress_pid= progress_shown=
+progress_pid='' progress_shown=''
 progress_open() {
   [ -z "$progress_shown" ] || return 0
   progress_shown=1

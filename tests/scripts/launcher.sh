@@ -18,14 +18,15 @@ bad() { echo "launcher: FAILED $*"; fail=1; }
 # Stubbed Wine first, for what a real one would take minutes to show: the
 # launcher from its source, with wine, wineboot, wineserver, zenity and
 # xdotool that note what they were asked. wineboot makes system.reg once
-# $stub/open exists, or fails once $stub/broken does.
+# $stub/open exists, or fails once $stub/broken does (or a minute passes).
 stub=$tmp/stub
 mkdir -p "$stub/bin" "$stub/home"
 : >"$stub/quorin.exe"
 cat >"$stub/bin/wineboot" <<EOF
 #!/bin/sh
 echo "\$\$ \$WINEPREFIX" >>"$stub/boots"
-while [ ! -e "$stub/open" ] && [ ! -e "$stub/broken" ]; do sleep 0.1; done
+# Bounded, so a failed test leaves no stub behind.
+for _ in \$(seq 600); do [ -e "$stub/open" ] || [ -e "$stub/broken" ] && break; sleep 0.1; done
 [ -e "$stub/broken" ] && { echo "wineboot: broken on purpose" >&2; exit 1; }
 : >"\$WINEPREFIX/system.reg"
 EOF

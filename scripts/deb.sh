@@ -24,9 +24,9 @@ if [ -z "${QUORIN_CLI:-}" ]; then
   gen=()
   command -v ninja >/dev/null && gen=(-G Ninja)
   cmake -S "$root" -B "$build/deb" "${gen[@]}" -DCMAKE_BUILD_TYPE=Release -DQUORIN_SANITIZE=OFF \
-    -DQUORIN_SHARED_CLI=ON -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-    -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS) -s" >/dev/null
+    -DQUORIN_SHARED_CLI=ON -DCMAKE_CXX_FLAGS="$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CPPFLAGS) $(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS)" \
+    -DCMAKE_C_FLAGS="$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CPPFLAGS) $(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get LDFLAGS) -s" >/dev/null
   cmake --build "$build/deb" -j "${JOBS:-$(nproc)}" --target quorin-cli >&2
 fi
 [ -x "$cli" ] || { echo "deb: no $cli" >&2; exit 1; }

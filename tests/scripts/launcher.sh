@@ -71,8 +71,7 @@ p=$stub/home/b/prefix
 stub_start QUORIN_WINEPREFIX=$p 2>/dev/null &
 s1=$!
 until_file "$stub/boots" || bad "stubbed: no wineboot to kill"
-kill -9 $s1 "$(cut -d' ' -f1 "$stub/boots")"
-wait $s1 2>/dev/null
+{ kill -9 $s1 "$(cut -d' ' -f1 "$stub/boots")"; wait $s1; } 2>/dev/null
 : >"$stub/open"
 stub_start QUORIN_WINEPREFIX=$p 2>"$stub/k.err" &
 s2=$!

@@ -14,7 +14,7 @@ namespace {
 const char STYLESHEET_NAME[] = "style.css";
 
 // As the README's "The text and its terms" states them.
-const char* const kSources[] = {
+const char* const SOURCES[] = {
     "The introduction and sections 05..88: the Torat Emet library's edition, as exported to HTML in the "
     "public repository pcinfogmach/ToratEmetBooks (commit 48422120278c0f6bf121aa07d9639d333293b2fb): its "
     "unvocalized edition for books 2..14 and the introduction, its vocalized edition with the vowel points "
@@ -22,11 +22,11 @@ const char* const kSources[] = {
     "Sections 02..04 (the two lists of commandments and the overview of the books): Sefaria's text of these "
     "parts, taken from Hebrew Wikisource, vowel points and parenthesised verse references removed.",
 };
-const char kTerms[] =
+const char TERMS[] =
     "The work itself is a medieval text in the public domain. The Wikisource-derived parts are distributed "
     "under CC BY-SA 3.0 \xE2\x80\x94 credit: Hebrew Wikisource contributors, via Sefaria.";
 
-const char* const kAccessibility[] = {
+const char* const ACCESSIBILITY[] = {
     "property=\"schema:accessMode\">textual",
     "property=\"schema:accessModeSufficient\">textual",
     "property=\"schema:accessibilityFeature\">structuralNavigation",
@@ -85,12 +85,12 @@ std::string Package(const std::vector<DayLine>& days, const std::string& title)
            "</dc:identifier>\n";
     opf += "<dc:title>" + Escaped(title) + "</dc:title>\n<dc:language>he</dc:language>\n";
     opf += "<dc:publisher>Quorin</dc:publisher>\n";
-    for (const char* source : kSources) opf += "<dc:source>" + Escaped(source) + "</dc:source>\n";
-    opf += "<dc:rights>" + Escaped(kTerms) + "</dc:rights>\n";
+    for (const char* source : SOURCES) opf += "<dc:source>" + Escaped(source) + "</dc:source>\n";
+    opf += "<dc:rights>" + Escaped(TERMS) + "</dc:rights>\n";
     // What a reader who cannot see the page needs to know before opening
     // it: text alone, navigable by headings and contents, nothing that
     // flashes. The book has no print edition, so no page list.
-    for (const char* meta : kAccessibility) opf += std::string("<meta ") + meta + "</meta>\n";
+    for (const char* meta : ACCESSIBILITY) opf += std::string("<meta ") + meta + "</meta>\n";
     // The first day stands for the time: the same days make the same book.
     opf += "<meta property=\"dcterms:modified\">" + first.gregorian + "T00:00:00Z</meta>\n</metadata>\n<manifest>\n";
     opf += "<item id=\"nav\" href=\"nav.xhtml\" media-type=\"application/xhtml+xml\" properties=\"nav\"/>\n"
@@ -160,8 +160,8 @@ std::string TermsPage()
     std::string page;
     AppendPageStart(page, "Source and terms", STYLESHEET_NAME, "en");
     page += "<section epub:type=\"colophon\" role=\"doc-colophon\">\n<h2>The text and its terms</h2>\n";
-    for (const char* source : kSources) page += "<p>" + Escaped(source) + "</p>\n";
-    page += "<p>" + Escaped(kTerms) + "</p>\n</section>\n";
+    for (const char* source : SOURCES) page += "<p>" + Escaped(source) + "</p>\n";
+    page += "<p>" + Escaped(TERMS) + "</p>\n</section>\n";
     AppendPageEnd(page);
     return page;
 }

@@ -49,21 +49,21 @@ extern "C" void RemoveTempAndDie(int sig)
     raise(sig);
 }
 
-constexpr int kFatalSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+constexpr int FATAL_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
 // While the temporary file exists: a stop from the terminal or a kill
 // removes it first, and a file-size limit makes write() fail (EFBIG)
 // instead of ending the process.
 struct TempGuard {
-    struct sigaction old[sizeof kFatalSignals / sizeof *kFatalSignals];
+    struct sigaction old[sizeof FATAL_SIGNALS / sizeof *FATAL_SIGNALS];
     struct sigaction oldXfsz;
     TempGuard()
     {
         struct sigaction remove = {};
         remove.sa_handler = RemoveTempAndDie;
         sigemptyset(&remove.sa_mask);
-        for (size_t i = 0; i < sizeof kFatalSignals / sizeof *kFatalSignals; ++i)
-            sigaction(kFatalSignals[i], &remove, &old[i]);
+        for (size_t i = 0; i < sizeof FATAL_SIGNALS / sizeof *FATAL_SIGNALS; ++i)
+            sigaction(FATAL_SIGNALS[i], &remove, &old[i]);
         struct sigaction ignore = {};
         ignore.sa_handler = SIG_IGN;
         sigemptyset(&ignore.sa_mask);
@@ -72,8 +72,8 @@ struct TempGuard {
     ~TempGuard()
     {
         g_tempLive = 0;
-        for (size_t i = 0; i < sizeof kFatalSignals / sizeof *kFatalSignals; ++i)
-            sigaction(kFatalSignals[i], &old[i], nullptr);
+        for (size_t i = 0; i < sizeof FATAL_SIGNALS / sizeof *FATAL_SIGNALS; ++i)
+            sigaction(FATAL_SIGNALS[i], &old[i], nullptr);
         sigaction(SIGXFSZ, &oldXfsz, nullptr);
     }
 };

@@ -60,7 +60,7 @@ TEST(LessonPrefetch, AWholeCycleComesBackInWalkOrderWithTheLessonsWithoutAMatchL
 {
     std::string phrase = RarePhrase();
     const auto* pattern = reinterpret_cast<const uint8_t*>(phrase.c_str());
-    StartPrefetch(LESSON_COUNT - 1, pattern);
+    if (!StartPrefetch(LESSON_COUNT - 1, pattern)) GTEST_SKIP() << "one usable core: nothing is decoded ahead";
     int held = 0;
     for (int k = 1; k < LESSON_COUNT; ++k) {
         int lesson = (LESSON_COUNT - 2 + k) % LESSON_COUNT + 1;
@@ -78,7 +78,7 @@ TEST(LessonPrefetch, AWholeCycleComesBackInWalkOrderWithTheLessonsWithoutAMatchL
 
 TEST(LessonPrefetch, OutOfTurnAndEarlyStopAreSafe)
 {
-    StartPrefetch(1, ANYWHERE);
+    if (!StartPrefetch(1, ANYWHERE)) GTEST_SKIP() << "one usable core: nothing is decoded ahead";
     EXPECT_EQ(Owned(LoadPrefetched(2)), Expected(2, ANYWHERE));
     // Not the next one: decoded on the spot, the order kept for the rest.
     EXPECT_EQ(Owned(LoadPrefetched(200)), Owned(LoadLesson(200, nullptr)));
@@ -106,7 +106,8 @@ TEST(LessonPrefetch, OneUsableCoreStartsNoHelper)
         }
     ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
     unsigned helpers = StartPrefetch(1, ANYWHERE);
-    EXPECT_EQ(Owned(LoadPrefetched(2)), Expected(2, ANYWHERE));
+    // Nothing ahead: the lesson is simply decoded.
+    EXPECT_EQ(Owned(LoadPrefetched(2)), Owned(LoadLesson(2, nullptr)));
     StopPrefetch();
     sched_setaffinity(0, sizeof all, &all);
     EXPECT_EQ(helpers, 0u);

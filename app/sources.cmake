@@ -8,6 +8,7 @@ list(APPEND WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/navigation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/late_libraries_win.cpp
   ${CMAKE_SOURCE_DIR}/settings/settings_store_win.cpp
+  ${CMAKE_SOURCE_DIR}/settings/window_placement_win.cpp
   ${CMAKE_SOURCE_DIR}/text/document_view_win.cpp)
 
 # Artwork: text pixel maps under resources/art become the icon and bitmaps

@@ -1,5 +1,5 @@
 // The settings' registry side: readers and writers of single values under
-// HKEY_CURRENT_USER, the start-up load, window placement and shutdown.
+// HKEY_CURRENT_USER, the start-up load and shutdown.
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -25,10 +25,5 @@ int WriteByteString(const wchar_t* name, const uint8_t* bytes);
 int WriteBytes(const wchar_t* name, const void* bytes, uint32_t count);
 
 void LoadSettings();
-// The stored window rectangle as left, top, width and height (right and
-// bottom holding the sizes); false when none is stored.
-bool StoredPlacement(RECT* placed);
-void RestorePlacement(HWND window, int showCmd);
-void SavePlacement(HWND window);
 // Writes everything back, releases the view and bitmaps, posts the quit message.
 void ShutDown();

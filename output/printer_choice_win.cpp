@@ -4,7 +4,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "app/late_libraries_win.h"
+#include "base/late_libraries_win.h"
 #include "settings/settings_store_win.h"
 
 namespace {

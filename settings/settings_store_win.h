@@ -1,5 +1,7 @@
 // The settings' registry side: readers and writers of single values under
-// HKEY_CURRENT_USER, the start-up load and shutdown.
+// HKEY_CURRENT_USER, and of the settings record (the window placement's are
+// in settings/window_placement_win.h). Loading at start-up and the shutdown
+// are the program's (app/lifetime.h).
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -24,6 +26,9 @@ int WriteText(const wchar_t* name, const wchar_t* text);
 int WriteByteString(const wchar_t* name, const uint8_t* bytes);
 int WriteBytes(const wchar_t* name, const void* bytes, uint32_t count);
 
-void LoadSettings();
-// Writes everything back, releases the view and bitmaps, posts the quit message.
-void ShutDown();
+// The stored values of the settings record (what is derived from them is
+// the loader's).
+void ReadSettings();
+// Writes the settings record back; LastPosition only when lastPosition is
+// not negative (no view).
+void SaveSettings(int32_t lastPosition);

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/display_scale.h"
+#include "base/display_scale.h"
 #include "settings/settings_store_win.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/lifetime.h"
 #include "app/navigation.h"
 #include "settings/window_placement_win.h"
 #include "tests/rationed_malloc.h"

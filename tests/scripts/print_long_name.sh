@@ -20,12 +20,12 @@ lpadmin -p "$long" -v cups-pdf:/ -E -P "$ppd" || { echo "print_long_name: FAILED
 
 work=$(mktemp -d)
 session_begin
-trap 'session_end; lpadmin -x "$long" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'session_end; lpadmin -d PDF; lpadmin -x "$long" 2>/dev/null; rm -rf "$work"' EXIT
 fail=0
 bad() { echo "print_long_name: FAILED $*"; fail=1; }
 
 # Jobs a queue has completed so far.
-done_jobs() { lpstat -W completed -o "$1" 2>/dev/null | wc -l; }
+done_jobs() { lpstat -W completed -o "$1" 2>/dev/null | grep -c "^$1-"; }
 
 # One print: Ctrl+P, Enter in the page set-up, Enter in the print dialog;
 # then wait until the spooler has no job left.
@@ -38,15 +38,19 @@ print_once() {
   xdotool key Return
   d=$(print_dialog "$win") || { bad "no print dialog ($1)"; stop; return 1; }
   xdotool windowfocus "$d" >/dev/null 2>&1
+  local jobs
+  jobs=$(( $(done_jobs PDF) + $(done_jobs "$long") ))
   xdotool key Return
+  # Until the spooler has finished the job.
   for _ in $(seq 60); do
     sleep 0.5
-    lpstat -o 2>/dev/null | grep -q . || break
+    [ $(( $(done_jobs PDF) + $(done_jobs "$long") )) -gt "$jobs" ] && break
   done
   # The program closes as a person closes it, so what it stores is written.
   xdotool windowfocus "$win" >/dev/null 2>&1
   xdotool key ctrl+q
-  sleep 1
+  # The Wine server writes the registry out when it ends by itself.
+  timeout 30 wineserver -w 2>/dev/null
   stop
 }
 
@@ -55,9 +59,7 @@ stored_printer() {
 }
 
 # 1. The long-named printer is the default: it prints and is remembered.
-# The default is this session's own (CUPS reads it from PRINTER), so other
-# programs printing meanwhile keep theirs.
-export PRINTER=$long
+lpadmin -d "$long"
 wineserver -k >/dev/null 2>&1
 preset 100
 before=$(done_jobs "$long")
@@ -66,7 +68,7 @@ print_once "default" || true
 [ "$(stored_printer)" = "$long" ] || bad "stored PrinterName is '$(stored_printer)'"
 
 # 2. Another printer is the default now: the remembered one is used.
-export PRINTER=PDF
+lpadmin -d PDF
 wineserver -k >/dev/null 2>&1
 before=$(done_jobs "$long")
 pdf_before=$(done_jobs PDF)

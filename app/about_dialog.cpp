@@ -53,14 +53,21 @@ void InitAbout(HWND dialog)
     DressLink(link);
 }
 
+// The dc is lent by the system: it gets back its colours, mode and font,
+// and the text is drawn in the control's own (underlined) font rather than
+// whatever the dc happens to hold.
 void DrawLink(const DRAWITEMSTRUCT* item)
 {
     wchar_t text[LINK_TEXT_MAX + 1];
     int n = GetWindowTextW(item->hwndItem, text, LINK_TEXT_MAX + 1);
+    int saved = SaveDC(item->hDC);
+    if (auto font = reinterpret_cast<HFONT>(SendMessageW(item->hwndItem, WM_GETFONT, 0, 0)))
+        SelectObject(item->hDC, font);
     SetTextColor(item->hDC, 0xFF0000);
     SetBkMode(item->hDC, TRANSPARENT);
     ExtTextOutW(item->hDC, item->rcItem.left, item->rcItem.top + GetSystemMetrics(SM_CYEDGE), ETO_OPAQUE,
                 &item->rcItem, text, n, nullptr);
+    RestoreDC(item->hDC, saved);
 }
 
 void EndAbout(HWND dialog, int result)

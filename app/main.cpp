@@ -4,6 +4,7 @@
 #include "app/lifetime.h"
 #include "app/start_up.h"
 #include "base/globals.h"
+#include "base/late_libraries_win.h"
 #include "base/maker.h"
 #include "resources/resource.h"
 
@@ -32,6 +33,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd)
     g_state.SurroundingGutter = ReadGutter();
     if (!StartInstance(showCmd))
         return 0;
+    // The shell, for the update page, wants COM on this thread; made ready
+    // once the window is up, so the first paint does not wait for it.
+    LateComReady();
     g_state.accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     return RunMessageLoop();
 }

@@ -22,6 +22,7 @@
 #include "settings/bookmarks_win.h"
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"
+#include "settings/window_placement_win.h"
 #include "text/document_view_win.h"
 #include "text/page_render_win.h"
 #include "text/text_view.h"
@@ -166,20 +167,48 @@ LRESULT OnVScroll(HWND window, WPARAM wParam, LPARAM lParam)
     return 1;
 }
 
+// What the wheel has turned since its last whole row, in wheel units.
+int s_wheelRest;
+// Set once the end of the session has saved everything: nothing after it
+// saves again.
+bool s_sessionSaved;
+
 // One row per notch, rolling away from the reader moves towards the start.
+// Precision touchpads and free-spinning wheels send parts of a notch; they
+// add up to rows, and turning the other way starts afresh.
 void OnMouseWheel(HWND window, WPARAM wParam)
 {
-    ScrollMain(window, GET_WHEEL_DELTA_WPARAM(wParam) / -120);
+    int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    if ((delta < 0) != (s_wheelRest < 0))
+        s_wheelRest = 0;
+    s_wheelRest += delta;
+    int rows = s_wheelRest / -WHEEL_DELTA;
+    s_wheelRest += rows * WHEEL_DELTA;
+    if (rows)
+        ScrollMain(window, rows);
 }
 
 void OnCreate(HWND window)
 {
     g_state.mainWindow = window;
+    s_wheelRest = 0;
+    s_sessionSaved = false;
     CreateToolbar(window);
     CreateView(window, LoadShownReading);
     SyncReverseCheck(window, MENU_CHECK_SET);
     SyncBookmarkCheck(window, MENU_CHECK_SET);
     SetMenuCheck(GetMenu(window), MENU_CHECK_SET, IDM_ONE_CHAPTER, OnTrackOne());
+}
+
+// Windows need not destroy the windows of a session that ends, and may end
+// the process as soon as this returns: everything is saved now, once.
+void OnEndSession(HWND window, WPARAM ending)
+{
+    if (!ending || s_sessionSaved)
+        return;
+    s_sessionSaved = true;
+    SavePlacement(window);
+    ShutDown();
 }
 
 void OnDestroy(HWND window)
@@ -192,7 +221,8 @@ void OnDestroy(HWND window)
     if (g_state.toolbarStrip)
         DeleteObject(g_state.toolbarStrip);
     g_state.toolbarStrip = nullptr;
-    SavePlacement(window);
+    if (!s_sessionSaved)
+        SavePlacement(window);
     ShutDown();
     if (g_state.dateBandFont)
         DeleteObject(g_state.dateBandFont);
@@ -332,6 +362,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
     case WM_DESTROY: OnDestroy(window); return 0;
+    case WM_ENDSESSION: OnEndSession(window, wParam); return 0;
     case WM_SIZE: OnSize(window, lParam); return 0;
     case WM_PAINT: PaintMain(reinterpret_cast<HDC>(wParam), window, PAINT_WINDOW); return 0;
     case WM_HELP: ShowAboutBox(window); return 0;

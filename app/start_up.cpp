@@ -11,6 +11,7 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"
+#include "settings/window_placement_win.h"
 #include "text/document_view_win.h"
 #include "text/layout.h"
 #include "text/page_render_win.h"
@@ -26,7 +27,9 @@ HWND TopLevelOwner(HWND window)
 }
 
 // A running copy that is active jumps to today; one behind another program
-// comes to the front; one showing its own dialog is left alone.
+// comes to the front, restored when it was minimised; one showing its own
+// dialog is left alone. Nothing here waits on the running copy, which may
+// be busy printing: the command is posted and the restore is asynchronous.
 bool HandOverToRunningInstance()
 {
     HWND running = FindWindowW(MAIN_CLASS_NAME, MAIN_WINDOW_TITLE);
@@ -35,7 +38,9 @@ bool HandOverToRunningInstance()
     HWND foreground = GetForegroundWindow();
     HWND owner = foreground ? TopLevelOwner(foreground) : nullptr;
     if (running == foreground)
-        SendMessageW(running, WM_COMMAND, IDM_TODAY, 0);
+        PostMessageW(running, WM_COMMAND, IDM_TODAY, 0);
+    if (IsIconic(running))
+        ShowWindowAsync(running, SW_RESTORE);
     if (running != owner)
         SetForegroundWindow(running);
     return true;
@@ -45,7 +50,10 @@ void RegisterMainClass()
 {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
-    wc.style = CS_VREDRAW | CS_HREDRAW;
+    // The view keeps its dc for the window's life, which only a dc of its
+    // own may be; a common one from the shared cache must go back after
+    // each message.
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
     wc.lpfnWndProc = MainWndProc;
     wc.hInstance = g_state.instance;
     wc.hIcon = LoadIconW(g_state.instance, MAKEINTRESOURCEW(IDI_PROGRAM));

@@ -27,13 +27,20 @@ bool CopiedAsIs(wchar_t c)
 
 void OpenUrl(HWND owner, const wchar_t* url)
 {
+    LateComReady();
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_FLAG_NO_UI;
     info.hwnd = owner;
     info.lpVerb = L"Open";
     info.lpFile = url;
-    g_shellExecuteEx(&info);
+    if (g_shellExecuteEx(&info))
+        return;
+    // No browser, or none the shell could start: the address where the
+    // reader can copy it (Ctrl+C copies a message box's text).
+    wchar_t text[UPDATE_URL_SIZE + 64];
+    swprintf(text, sizeof text / sizeof text[0], L"The web page could not be opened. Its address is:\n\n%ls", url);
+    MessageBoxW(owner ? GetAncestor(owner, GA_ROOT) : nullptr, text, L"Quorin", MB_OK | MB_ICONINFORMATION);
 }
 
 void BuildUpdateUrl(wchar_t (&buffer)[UPDATE_URL_SIZE])

@@ -27,11 +27,23 @@ Fn Resolved(Fn* slot, const wchar_t* library, const char* name)
 using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
 using PageSetupDlgFn = BOOL(WINAPI*)(PAGESETUPDLGW*);
 using CommDlgExtendedErrorFn = DWORD(WINAPI*)();
+using PrintDlgExFn = HRESULT(WINAPI*)(PRINTDLGEXW*);
+using PrintDlgFn = BOOL(WINAPI*)(PRINTDLGW*);
+using OpenPrinterFn = BOOL(WINAPI*)(wchar_t*, HANDLE*, void*);
+using ClosePrinterFn = BOOL(WINAPI*)(HANDLE);
+using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
 
 ShellExecuteExFn s_shellExecuteEx;
 PageSetupDlgFn s_pageSetupDlg;
 CommDlgExtendedErrorFn s_commDlgExtendedError;
+PrintDlgExFn s_printDlgEx;
+PrintDlgFn s_printDlg;
+OpenPrinterFn s_openPrinter;
+ClosePrinterFn s_closePrinter;
+CoInitializeExFn s_coInitializeEx;
 bool s_commDlgMissing;
+HRESULT s_com = E_FAIL;
+bool s_comTried;
 
 }  // namespace
 
@@ -54,4 +66,42 @@ DWORD LateCommDlgExtendedError()
     if (s_commDlgMissing) return CDERR_INITIALIZATION;
     CommDlgExtendedErrorFn call = Resolved(&s_commDlgExtendedError, L"comdlg32.dll", "CommDlgExtendedError");
     return call ? call() : CDERR_INITIALIZATION;
+}
+
+HRESULT LatePrintDlgEx(PRINTDLGEXW* print)
+{
+    PrintDlgExFn call = Resolved(&s_printDlgEx, L"comdlg32.dll", "PrintDlgExW");
+    s_commDlgMissing = !call;
+    return call ? call(print) : E_NOTIMPL;
+}
+
+BOOL LatePrintDlg(PRINTDLGW* print)
+{
+    PrintDlgFn call = Resolved(&s_printDlg, L"comdlg32.dll", "PrintDlgW");
+    s_commDlgMissing = !call;
+    return call ? call(print) : FALSE;
+}
+
+bool LatePrinterExists(const wchar_t* name)
+{
+    OpenPrinterFn open = Resolved(&s_openPrinter, L"winspool.drv", "OpenPrinterW");
+    ClosePrinterFn close = Resolved(&s_closePrinter, L"winspool.drv", "ClosePrinter");
+    if (!open || !close) return true;
+    HANDLE printer = nullptr;
+    if (!open(const_cast<wchar_t*>(name), &printer, nullptr)) return false;
+    close(printer);
+    return true;
+}
+
+// ShellExecuteEx may hand the address to a shell extension that is a COM
+// object; its documentation asks for an apartment on the calling thread.
+bool LateComReady()
+{
+    if (!s_comTried) {
+        s_comTried = true;
+        if (CoInitializeExFn call = Resolved(&s_coInitializeEx, L"ole32.dll", "CoInitializeEx"))
+            s_com = call(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    }
+    // S_FALSE: the thread had one already, which serves as well.
+    return SUCCEEDED(s_com);
 }

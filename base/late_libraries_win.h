@@ -1,9 +1,10 @@
-// The shell's and the common dialogs' few functions, loaded on first use.
-// Importing shell32 and comdlg32 costs every start-up under Wine about as
-// much as the rest of the program's start together, for the update page
-// and printing, which most days never run.
+// The shell's, the common dialogs', the spooler's and COM's few functions,
+// loaded on first use. Importing shell32 and comdlg32 costs every start-up
+// under Wine about as much as the rest of the program's start together, for
+// the update page and printing, which most days never run.
 #pragma once
 #include <windows.h>
+#include <objbase.h>   // before commdlg.h: PRINTDLGEXW needs the COM types
 #include <shellapi.h>
 #include <commdlg.h>
 
@@ -12,3 +13,10 @@
 BOOL WINAPI LateShellExecuteEx(SHELLEXECUTEINFOW* info);
 BOOL LatePageSetupDlg(PAGESETUPDLGW* setup);
 DWORD LateCommDlgExtendedError();
+// E_NOTIMPL when the library has no such function (older Wine).
+HRESULT LatePrintDlgEx(PRINTDLGEXW* print);
+BOOL LatePrintDlg(PRINTDLGW* print);
+// Whether the spooler knows a printer of that name; true when it cannot be asked.
+bool LatePrinterExists(const wchar_t* name);
+// COM for the shell, once per run on this thread; true when it is ready.
+bool LateComReady();

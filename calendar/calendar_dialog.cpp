@@ -26,7 +26,6 @@ constexpr int ARROW_GAP = 10;               // between the year and its arrows
 
 struct CalendarDialogState {
     CalendarState grid;
-    HDC dc;
     HFONT normal;
     HFONT bold;
 };
@@ -182,10 +181,9 @@ void DrawYearHeader(HDC dc, CalendarState& s)
     SelectObject(dc, font);
 }
 
-void PaintCalendar()
+void PaintCalendar(HDC dc)
 {
     CalendarState& s = s_calendar.grid;
-    HDC dc = s_calendar.dc;
     if (s.dirty & DIRTY_BUTTONS) DrawButtons(dc, s);
     DrawGrid(dc, s);
     HGDIOBJ font = SelectObject(dc, s_calendar.normal);
@@ -202,7 +200,7 @@ HFONT CreateCalendarFont(const char16_t* face, int weight)
     font.lfHeight = ScaleToDpi(CALENDAR_FONT_HEIGHT);
     font.lfWeight = weight;
     if (face && face[0]) {
-        SetFaceName(font, face);
+        SetHebrewFace(font, face);
     } else {
         wcscpy(font.lfFaceName, L"David");
         font.lfCharSet = HEBREW_CHARSET;
@@ -210,15 +208,24 @@ HFONT CreateCalendarFont(const char16_t* face, int weight)
     return CreateFontIndirectW(&font);
 }
 
+// What changes at a click or a key is drawn at once, on a dc of the moment.
+void PaintCalendarNow(HWND dialog)
+{
+    HDC dc = GetDC(dialog);
+    PaintCalendar(dc);
+    ReleaseDC(dialog, dc);
+}
+
 BOOL OnInitDialog(HWND dialog)
 {
-    s_calendar.dc = GetDC(dialog);
+    HDC dc = GetDC(dialog);
     RECT client;
     GetClientRect(dialog, &client);
-    HGDIOBJ font = SelectObject(s_calendar.dc, s_calendar.bold);
+    HGDIOBJ font = SelectObject(dc, s_calendar.bold);
     TEXTMETRICW metrics = {};
-    GetTextMetricsW(s_calendar.dc, &metrics);
-    SelectObject(s_calendar.dc, font);
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, font);
+    ReleaseDC(dialog, dc);
     LayoutCalendar(&s_calendar.grid, client.right, client.bottom, metrics.tmHeight);
     s_calendar.grid.dirty = DIRTY_BUTTONS | DIRTY_YEAR;
     return FALSE;
@@ -236,8 +243,7 @@ BOOL OnEraseBackground(HWND dialog, HDC dc)
 void OnPaint(HWND dialog)
 {
     PAINTSTRUCT paint;
-    BeginPaint(dialog, &paint);
-    PaintCalendar();
+    PaintCalendar(BeginPaint(dialog, &paint));
     EndPaint(dialog, &paint);
 }
 
@@ -248,30 +254,32 @@ void OnClick(HWND dialog, int x, int y)
         if (month != s.shown.month) {
             s.shown.month = month;
             ApplyShownMonth(&s);
-            PaintCalendar();
+            PaintCalendarNow(dialog);
         }
         return;
     }
     if (int delta = YearArrowAt(&s, x, y)) {
         ChangeYear(&s, delta);
-        PaintCalendar();
+        PaintCalendarNow(dialog);
         return;
     }
     if (int day = DayAt(&s, x, y)) {
         int shownDay = s.shown.day;
         ChooseDay(&s, day);
-        DrawDayCell(s_calendar.dc, s, shownDay, false);
-        DrawDayCell(s_calendar.dc, s, day, true);
+        HDC dc = GetDC(dialog);
+        DrawDayCell(dc, s, shownDay, false);
+        DrawDayCell(dc, s, day, true);
+        ReleaseDC(dialog, dc);
         EndDialog(dialog, 1);
     }
 }
 
-void OnSysKeyDown(WPARAM key)
+void OnSysKeyDown(HWND dialog, WPARAM key)
 {
     for (const CalendarKeyEntry& k : CALENDAR_KEYS) {
         if (k.key != key) continue;
         MoveByKey(&s_calendar.grid, k.move);
-        PaintCalendar();
+        PaintCalendarNow(dialog);
         return;
     }
 }
@@ -287,17 +295,13 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         return TRUE;
     case WM_PAINT: OnPaint(dialog); return TRUE;
     case WM_LBUTTONDOWN: OnClick(dialog, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return FALSE;
-    case WM_SYSKEYDOWN: OnSysKeyDown(wParam); return FALSE;
+    case WM_SYSKEYDOWN: OnSysKeyDown(dialog, wParam); return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             s_calendar.grid.resultDay = 0;
             EndDialog(dialog, LOWORD(wParam));
             return TRUE;
         }
-        return FALSE;
-    case WM_DESTROY:
-        ReleaseDC(dialog, s_calendar.dc);
-        s_calendar.dc = nullptr;
         return FALSE;
     }
     return FALSE;

@@ -68,12 +68,12 @@ void FreeFontList()
 
 FontListEntry* FindFace(const wchar_t* name);
 
-int CALLBACK CollectFontProc(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD, LPARAM)
+// Called once per typeface and character set: each typeface is listed
+// once, as Hebrew when any of its sets is.
+int CALLBACK CollectFontProc(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM)
 {
-    // Some systems name a typeface once per character set: list it once,
-    // as Hebrew when any of its sets is.
     if (FontListEntry* seen = FindFace(font->lfFaceName)) {
-        if (metrics->tmCharSet == HEBREW_CHARSET) seen->charSet = HEBREW_CHARSET;
+        if (font->lfCharSet == HEBREW_CHARSET) seen->charSet = HEBREW_CHARSET;
         return 1;
     }
     if (!s_font.blocks || s_font.usedInBlock == FONT_BLOCK_ENTRIES) {
@@ -85,7 +85,7 @@ int CALLBACK CollectFontProc(const LOGFONTW* font, const TEXTMETRICW* metrics, D
     }
     FontListEntry* entry = &s_font.blocks->entries[s_font.usedInBlock++];
     wcsncpy(entry->faceName, font->lfFaceName, LF_FACESIZE - 1);
-    entry->charSet = metrics->tmCharSet;
+    entry->charSet = font->lfCharSet;
     if (s_font.last)
         s_font.last->next = entry;
     else
@@ -99,6 +99,19 @@ FontListEntry* FindFace(const wchar_t* name)
     for (FontListEntry* e = s_font.first; e; e = e->next)
         if (!wcscmp(e->faceName, name)) return e;
     return nullptr;
+}
+
+// Every typeface the dc offers. The Hebrew ones are asked for by their
+// character set first: a family that covers many scripts (Arial, Times New
+// Roman, Segoe UI) is reported under each, and only an enumeration by
+// character set says which ones it has.
+void CollectFonts(HDC dc)
+{
+    LOGFONTW wanted = {};
+    wanted.lfCharSet = HEBREW_CHARSET;
+    EnumFontFamiliesExW(dc, &wanted, CollectFontProc, 0, 0);
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(dc, &wanted, CollectFontProc, 0, 0);
 }
 
 bool Checked(HWND dialog, int id)
@@ -199,7 +212,7 @@ BOOL FillFontDialog(HWND dialog, Settings* settings)
     EditReordersHebrew();
     SetSampleAlphabet(dialog, settings->FontAsciiBase);
     CheckBase(dialog, settings->FontAsciiBase);
-    EnumFontsW(dc, nullptr, CollectFontProc, 0);
+    CollectFonts(dc);
     ReleaseDC(parent, dc);
 
     HWND faces = GetDlgItem(dialog, IDC_FONT_FACES);

@@ -63,7 +63,7 @@ HFONT CreateIndexFont(const IndexView* view, uint16_t style)
         height = height ? height * 6 / 8 : 14;
     font.lfHeight = ScaleToDpi(height);   // a cell height in 96-DPI pixels
     font.lfWeight = style & 0x08 ? FW_BOLD : FW_NORMAL;
-    SetFaceName(font, view->font.FontName);
+    SetHebrewFace(font, view->font.FontName);
     return CreateFontIndirectW(&font);
 }
 
@@ -282,11 +282,18 @@ void OnClick(HWND dialog, int x, int y)
     }
 }
 
+// Painting goes through BeginPaint's dc, which holds the region to paint;
+// the dialog's own dc serves measuring and what is drawn at once.
 void OnPaint(HWND dialog)
 {
     PAINTSTRUCT paint;
-    BeginPaint(dialog, &paint);
-    if (s_chooser.view) DrawIndex(s_chooser.view, true);
+    HDC dc = BeginPaint(dialog, &paint);
+    if (IndexView* view = s_chooser.view) {
+        void* kept = view->dc;
+        view->dc = dc;
+        DrawIndex(view, true);
+        view->dc = kept;
+    }
     EndPaint(dialog, &paint);
 }
 

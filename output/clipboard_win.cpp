@@ -27,9 +27,28 @@ HGLOBAL FilledMemory(size_t size, Fill fill)
     return memory;
 }
 
+constexpr DWORD CLIPBOARD_WAIT_MS = 100;
+constexpr DWORD CLIPBOARD_RETRY_MS = 10;
+
+// Set when the clipboard stayed closed to us; the command then says so.
+bool s_clipboardBusy;
+
 // The main window as owner: Windows refuses data on a clipboard that was
-// emptied while opened without one.
-BOOL OpenOwnClipboard() { return OpenClipboard(g_state.mainWindow); }
+// emptied while opened without one. Clipboard history, the cloud clipboard
+// and remote desktop hold the clipboard for a moment after every change,
+// so a refusal is tried again for a while.
+BOOL OpenOwnClipboard()
+{
+    ULONGLONG start = GetTickCount64();
+    while (!OpenClipboard(g_state.mainWindow)) {
+        if (GetTickCount64() - start >= CLIPBOARD_WAIT_MS) {
+            s_clipboardBusy = true;
+            return FALSE;
+        }
+        Sleep(CLIPBOARD_RETRY_MS);
+    }
+    return TRUE;
+}
 
 struct ClipboardData {
     UINT format;
@@ -70,7 +89,7 @@ HGLOBAL RtfMemory(UINT format, const char16_t* exportText, int append)
     size_t oldLength = 0;
     char* old = append ? reinterpret_cast<char*>(ReadClipboard(&oldLength, format)) : nullptr;
     std::span<const char> oldDocument(old, oldLength);
-    char* body = RtfBody(exportText);
+    char* body = s_clipboardBusy ? nullptr : RtfBody(exportText);
     HGLOBAL memory = nullptr;
     if (body) {
         size_t size = RtfDocumentCapacity(strlen(body), oldDocument);
@@ -89,6 +108,10 @@ HGLOBAL PlainTextMemory(const char16_t* exportText, int append)
 {
     size_t oldLength = 0;
     uint8_t* old = append ? ReadClipboard(&oldLength, CF_UNICODETEXT) : nullptr;
+    if (s_clipboardBusy) {
+        free(old);
+        return nullptr;
+    }
     std::span<const char16_t> oldText(reinterpret_cast<const char16_t*>(old), oldLength / 2);
     size_t units = PlainDocumentSize(oldText, exportText);
     HGLOBAL memory = FilledMemory(units * 2, [&](void* place) {
@@ -108,8 +131,12 @@ void CopyLesson(TextView* view, int append)
     if (!buffer) return;
     int result = ExportLesson(view->text, buffer, size);
     if (result == 1) MessageBoxW(g_state.mainWindow, L"(obuf > (start + size))", nullptr, MB_OK);
+    s_clipboardBusy = false;
     if (result == 0) PutOnClipboard(buffer, append);
     free(buffer);
+    if (s_clipboardBusy)
+        MessageBoxW(g_state.mainWindow, L"Another program is using the clipboard. Nothing was copied; please try again.",
+                    L"Quorin", MB_OK | MB_ICONWARNING);
 }
 
 int PutOnClipboard(const char16_t* exportText, int append)
@@ -117,6 +144,11 @@ int PutOnClipboard(const char16_t* exportText, int append)
     if (g_settings.FontAsciiBase >= RTF_LETTER_BASE_MIN) return PutRtf(exportText, append);
     size_t oldLength = 0;
     uint8_t* old = append ? ReadClipboard(&oldLength, CF_UNICODETEXT) : nullptr;
+    // What could not be read cannot be appended to: leave it as it is.
+    if (s_clipboardBusy) {
+        free(old);
+        return 0;
+    }
     HGLOBAL memory = FilledMemory(JoinedUnicodeSize(oldLength, exportText), [&](void* place) {
         JoinUnicodeText({old, oldLength}, exportText, static_cast<uint8_t*>(place));
     });

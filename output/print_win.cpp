@@ -1,6 +1,5 @@
 #include "output/print_win.h"
 
-#include <commdlg.h>
 #include <cderr.h>
 
 #include <cstddef>
@@ -10,6 +9,7 @@
 #include "base/globals.h"
 #include "base/late_libraries_win.h"
 #include "base/maker.h"
+#include "output/printer_choice_win.h"
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"
 #include "text/layout.h"
@@ -58,6 +58,9 @@ constexpr ErrorText COMMDLG_ERRORS[] = {
 
 constexpr int32_t PRINT_DEFAULT_POINTS = 12;
 
+// Longer than any printer name the spooler gives, network queues included.
+constexpr int PRINTER_NAME_MAX = 260;
+
 constexpr wchar_t FOOTER_TEXT[] = L"" MAKER_HOST " -- Quorin";
 
 // The header mark in letter code: with the Unicode letter base the four
@@ -97,21 +100,59 @@ void ReportSetupFailure()
     MessageBoxW(g_state.mainWindow, text, L"Error Printing", MB_OK);
 }
 
-// The dialog's device mode becomes the run's and is stored; the dc is made
-// for the printer it names.
-HDC PrinterDc(HGLOBAL devMode, HGLOBAL handedIn)
+// Frees a set-up's blocks, except the run's device mode.
+void ReleaseSetup(const PrinterSetup& setup)
 {
-    if (s_runDevMode && s_runDevMode != handedIn && s_runDevMode != devMode) GlobalFree(s_runDevMode);
-    s_runDevMode = devMode;
-    auto* mode = static_cast<DEVMODEW*>(GlobalLock(devMode));
-    if (!mode) return nullptr;
-    WriteBytes(L"DevMode", mode, static_cast<uint32_t>(GlobalSize(devMode)));
-    // The name field need not be terminated when it is full.
-    wchar_t device[CCHDEVICENAME + 1] = {};
-    memcpy(device, mode->dmDeviceName, sizeof mode->dmDeviceName);
-    HDC dc = CreateDCW(nullptr, device, nullptr, mode);
-    GlobalUnlock(devMode);
+    if (setup.devMode && setup.devMode != s_runDevMode) GlobalFree(setup.devMode);
+    if (setup.devNames) GlobalFree(setup.devNames);
+}
+
+// The dc for the chosen printer, by its full name. Only a set-up that gave
+// one is stored and becomes the run's: a printer that fails is not offered
+// again next time.
+HDC PrinterDc(const PrinterSetup& setup)
+{
+    wchar_t printer[PRINTER_NAME_MAX + 1];
+    auto* mode = setup.devMode ? static_cast<DEVMODEW*>(GlobalLock(setup.devMode)) : nullptr;
+    if (!DevNamesPrinter(setup.devNames, printer, PRINTER_NAME_MAX + 1) && mode) {
+        // The name field need not be terminated when it is full.
+        memcpy(printer, mode->dmDeviceName, sizeof mode->dmDeviceName);
+        printer[CCHDEVICENAME] = 0;
+    }
+    HDC dc = printer[0] ? CreateDCW(nullptr, printer, nullptr, mode) : nullptr;
+    if (dc) {
+        if (mode) WriteBytes(L"DevMode", mode, static_cast<uint32_t>(GlobalSize(setup.devMode)));
+        WriteText(L"PrinterName", printer);
+    }
+    if (mode) GlobalUnlock(setup.devMode);
+    if (dc && setup.devMode && setup.devMode != s_runDevMode) {
+        if (s_runDevMode) GlobalFree(s_runDevMode);
+        s_runDevMode = setup.devMode;
+    }
     return dc;
+}
+
+// Paper and margins in the page set-up dialog, which since Windows Vista
+// has no printer button. A stored printer the dialog cannot find gives way
+// to the default printer. False when the dialog failed or was cancelled;
+// its blocks are then released.
+bool SetUpPage(PAGESETUPDLGW* psd)
+{
+    PrinterSetup handedIn = {psd->hDevMode, psd->hDevNames};
+    BOOL accepted = LatePageSetupDlg(psd);
+    if (!accepted && (handedIn.devMode || handedIn.devNames)) {
+        DWORD error = LateCommDlgExtendedError();
+        if (error == PDERR_PRINTERNOTFOUND || error == PDERR_DNDMMISMATCH) {
+            ReleaseSetup({psd->hDevMode, psd->hDevNames});
+            psd->hDevMode = psd->hDevNames = nullptr;
+            accepted = LatePageSetupDlg(psd);
+        }
+    }
+    if (accepted) return true;
+    // A cancelled dialog may still hand back blocks of its own.
+    ReleaseSetup({psd->hDevMode, psd->hDevNames});
+    psd->hDevMode = psd->hDevNames = nullptr;
+    return false;
 }
 
 // The box inside the margins, in the printer's pixels.
@@ -199,21 +240,25 @@ HGLOBAL ReadDevMode(HGLOBAL fallback)
 HDC BeginPrintJob(const wchar_t* name, PrintMargins* margins)
 {
     ReadMargins(margins);
+    PrinterSetup setup = StoredPrinter(ReadDevMode(s_runDevMode), s_runDevMode);
     PAGESETUPDLGW psd = {};
     psd.lStructSize = sizeof psd;
     psd.hwndOwner = g_state.mainWindow;
     psd.hInstance = g_state.instance;
     psd.Flags = PSD_MARGINS | PSD_INTHOUSANDTHSOFINCHES;
     psd.rtMargin = {margins->left, margins->top, margins->right, margins->bottom};
-    HGLOBAL handedIn = ReadDevMode(s_runDevMode);
-    psd.hDevMode = handedIn;
-    if (!LatePageSetupDlg(&psd)) {
-        if (psd.hDevMode && psd.hDevMode != s_runDevMode) GlobalFree(psd.hDevMode);
+    psd.hDevMode = setup.devMode;
+    psd.hDevNames = setup.devNames;
+    if (!SetUpPage(&psd)) {
         ReportSetupFailure();
         return nullptr;
     }
-    if (psd.hDevNames) GlobalFree(psd.hDevNames);
-    HDC dc = psd.hDevMode ? PrinterDc(psd.hDevMode, handedIn) : nullptr;
+    setup = {psd.hDevMode, psd.hDevNames};
+    int chosen = ChoosePrinter(g_state.mainWindow, &setup);
+    HDC dc = chosen > 0 ? PrinterDc(setup) : nullptr;
+    ReleaseSetup(setup);
+    if (chosen < 0) ReportSetupFailure();
+    if (chosen <= 0) return nullptr;
     if (!dc) {
         MessageBoxW(g_state.mainWindow, L"Printer Initialitazion failed!", L"Error", MB_OK);
         return nullptr;

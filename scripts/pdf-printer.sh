@@ -43,6 +43,20 @@ page_setup_dialog() {
   echo "$d"
 }
 
+# The print dialog that follows the page set-up: the first visible window
+# titled "Print" that is not the main window $1; its id, once filled in.
+print_dialog() {
+  local d=
+  for _ in $(seq 100); do
+    d=$(xdotool search --onlyvisible --name '^Print$' 2>/dev/null | grep -vx "$1" | head -1 || true)
+    [ -n "$d" ] && break
+    sleep 0.2
+  done
+  [ -n "$d" ] || return 1
+  sleep 1
+  echo "$d"
+}
+
 # The PDF a job left in one of the folders after $1 (a file whose time marks
 # the job's start), once the spooler has finished writing it.
 printed_pdf() {

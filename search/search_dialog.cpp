@@ -155,7 +155,7 @@ HFONT CreateBoxFont()
     // The size in points taken as a cell height in 96-DPI pixels.
     font.lfHeight = ScaleToDpi(view ? view->pointSize : g_settings.FontSize);
     const char16_t* face = view ? view->faceName : g_settings.FontName;
-    SetFaceName(font, face);
+    SetHebrewFace(font, face);
     return CreateFontIndirectW(&font);
 }
 

@@ -87,14 +87,6 @@ int32_t ReadSetting(const wchar_t* name, int32_t fallback)
     return ReadNumber(SETTINGS_KEY, name, fallback);
 }
 
-// A stored show command that would hide the window, or is no command at
-// all, gives way to the process's own: a hidden window would still be found
-// by every later start, which then hands over to it and ends.
-bool ShowsWindow(int show)
-{
-    return show >= SW_SHOWNORMAL && show <= SW_SHOWDEFAULT;
-}
-
 }  // namespace
 
 int32_t ReadNumber(const wchar_t* keyPath, const wchar_t* name, int32_t fallback)
@@ -187,54 +179,4 @@ void SaveSettings(int32_t lastPosition)
     // Written only when chosen this run: a missing or odd value stays as it is.
     if (g_settings.Track != s_storedTrack)
         WriteNumber(L"Track", g_settings.Track);
-}
-
-bool StoredPlacement(RECT* placed)
-{
-    int top = ReadSetting(L"Top", 0);
-    int left = ReadSetting(L"Left", 0);
-    int width = ReadSetting(L"Width", 0);
-    int height = ReadSetting(L"Height", 0);
-    *placed = {left, top, width, height};
-    return width > 0 || height > 0;
-}
-
-void RestorePlacement(HWND window, int showCmd)
-{
-    RECT placed;
-    int show = ReadSetting(L"showCmd", showCmd);
-    if (!ShowsWindow(show))
-        show = showCmd;
-    if (StoredPlacement(&placed))
-        MoveWindow(window, placed.left, placed.top, placed.right, placed.bottom, TRUE);
-    ShowWindow(window, show);
-}
-
-// A minimised window reports a parking rectangle far off the screen; it is
-// stored as the restored rectangle and shown again restored (or maximised
-// when it was maximised before), so the next start does not open out of
-// sight or as a mere taskbar button.
-void SavePlacement(HWND window)
-{
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    RECT rect = {};
-    GetWindowPlacement(window, &placement);
-    GetWindowRect(window, &rect);
-    const RECT& normal = placement.rcNormalPosition;
-    int top = rect.top, left = rect.left;
-    UINT show = placement.showCmd;
-    if (show == SW_SHOWMAXIMIZED) {
-        top += GetSystemMetrics(SM_CYFRAME) + normal.top;
-        left += GetSystemMetrics(SM_CXFRAME) + normal.left;
-    } else if (show == SW_SHOWMINIMIZED || IsIconic(window)) {
-        top = normal.top;
-        left = normal.left;
-        show = (placement.flags & WPF_RESTORETOMAXIMIZED) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-    }
-    WriteNumber(L"Top", top);
-    WriteNumber(L"Left", left);
-    WriteNumber(L"Width", normal.right - normal.left);
-    WriteNumber(L"Height", normal.bottom - normal.top);
-    WriteNumber(L"showCmd", int32_t(show));
 }

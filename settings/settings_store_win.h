@@ -1,6 +1,7 @@
 // The settings' registry side: readers and writers of single values under
-// HKEY_CURRENT_USER, of the settings record, and of the window placement.
-// Loading at start-up and the shutdown are the program's (app/lifetime.h).
+// HKEY_CURRENT_USER, and of the settings record (the window placement's are
+// in settings/window_placement_win.h). Loading at start-up and the shutdown
+// are the program's (app/lifetime.h).
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -31,8 +32,3 @@ void ReadSettings();
 // Writes the settings record back; LastPosition only when lastPosition is
 // not negative (no view).
 void SaveSettings(int32_t lastPosition);
-// The stored window rectangle as left, top, width and height (right and
-// bottom holding the sizes); false when none is stored.
-bool StoredPlacement(RECT* placed);
-void RestorePlacement(HWND window, int showCmd);
-void SavePlacement(HWND window);

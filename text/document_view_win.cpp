@@ -124,10 +124,7 @@ void CreateDateBandFont()
     LOGFONTW font = {};
     font.lfHeight = ScaleToDpi(DATE_BAND_FONT_HEIGHT);
     font.lfWeight = FW_NORMAL;
-    if (g_settings.FontName[0])
-        SetFaceName(font, g_settings.FontName);
-    else
-        font.lfCharSet = HEBREW_CHARSET;
+    SetHebrewFace(font, g_settings.FontName);
     g_state.dateBandFont = CreateFontIndirectW(&font);
 }
 

@@ -40,11 +40,7 @@ const TextDevice* g_textDevice = &s_gdiDevice;
 HFONT CreateStyleFont(TextView* view, FontCacheNode* node, uint16_t code)
 {
     LOGFONTW font = {};
-    if (view->faceName[0]) {
-        SetFaceName(font, view->faceName);
-    } else {
-        font.lfCharSet = HEBREW_CHARSET;
-    }
+    SetHebrewFace(font, view->faceName);
     int points = StylePoints(view, code);
     font.lfWeight = (code & STYLE_BOLD) ? FW_BOLD : FW_NORMAL;
     font.lfHeight = -MulDiv(points, GetDeviceCaps(view->dc, LOGPIXELSY), 72);

@@ -172,6 +172,27 @@ TEST_F(About, LinkLooksLikeALinkAndOpensTheHomePage)
     EXPECT_EQ(GetObjectType(g_seen.font), 0u);
 }
 
+BOOL WINAPI Refuse(SHELLEXECUTEINFOW* info)
+{
+    Record(info);
+    return FALSE;
+}
+
+TEST_F(About, AnAddressTheShellCannotOpenIsShownToCopy)
+{
+    PresetWindow();
+    Start();
+    g_shellExecuteEx = Refuse;
+    BoxCloser::texts.clear();
+    Command(IDM_CHECK_UPDATES);
+    ASSERT_EQ(g_handed.size(), 1u);
+    ASSERT_EQ(BoxCloser::texts.size(), 1u);
+    EXPECT_NE(BoxCloser::texts[0].find(g_handed[0].url), std::wstring::npos) << BoxCloser::texts[0];
+    // The shell's documentation asks for COM on the calling thread first.
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_FALSE);
+    CoUninitialize();
+}
+
 TEST_F(About, HelpAndTheMenuOpenTheBox)
 {
     PresetWindow();

@@ -2,12 +2,14 @@
 // missing, what shutdown writes back, and the window placement.
 #include "tests/app/reader_fixture.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "app/lifetime.h"
 #include "app/navigation.h"
+#include "settings/window_placement_win.h"
 #include "tests/rationed_malloc.h"
 
 namespace reader_test {
@@ -107,18 +109,29 @@ TEST_F(SettingsStore, LastPositionBeyondTheLessonShowsItsEnd)
 TEST_F(SettingsStore, PlacementRoundTrips)
 {
     PresetWindow(600, 480);
+    Preset(L"Left", 90);
+    Preset(L"Top", 70);
     Start();
     ExpectWindowSize(600, 480);
 
-    // Maximised: reopens maximised, and restoring gives the earlier size.
+    // Maximised: reopens maximised, and restoring gives the earlier size
+    // and place, however often it was closed maximised.
     ShowWindow(window, SW_MAXIMIZE);
     Pump();
     Restart();
+    Restart();
+    Restart();
     EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"showCmd", 0), SW_SHOWMAXIMIZED);
+    EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"Left", 0), 90);
+    EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"Top", 0), 70);
     EXPECT_TRUE(IsZoomed(window));
     ShowWindow(window, SW_RESTORE);
     Pump();
     ExpectWindowSize(600, 480);
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, 90);
+    EXPECT_EQ(r.top, 70);
 
     // Minimised: stored as the restored window, never the parking place.
     ShowWindow(window, SW_MINIMIZE);
@@ -132,6 +145,72 @@ TEST_F(SettingsStore, PlacementRoundTrips)
     Preset(L"showCmd", SW_SHOWMINIMIZED);
     Start(SW_SHOWNORMAL);
     EXPECT_TRUE(IsIconic(window));
+}
+
+TEST_F(SettingsStore, TheEndOfTheSessionSavesOnce)
+{
+    PresetPinned(732530, 339);
+    Start();
+    Key(VK_RIGHT);
+    EXPECT_TRUE(Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"Day", 0), 732530);   // asked, not yet ending
+    Send(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"Day", 0), 732531);
+    EXPECT_TRUE(quitPosted);
+    // Whatever comes after saves nothing over it.
+    MoveWindow(window, 200, 150, 500, 400, TRUE);
+    g_settings.Day = 1;
+    Send(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    Close();
+    EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"Day", 0), 732531);
+    EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"Left", 0), 20);
+    EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"Width", 0), 640);
+}
+
+TEST_F(SettingsStore, APlaceOffEveryScreenOpensOnTheNearestOne)
+{
+    // Closed on a monitor that is no longer there.
+    PresetWindow(600, 480);
+    Preset(L"Left", DWORD(-30000));
+    Preset(L"Top", DWORD(25000));
+    Start();
+    ASSERT_TRUE(IsWindowVisible(window));
+    ExpectWindowSize(600, 480);
+    MONITORINFO monitor = {sizeof monitor};
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONULL), &monitor));
+    RECT r, inside;
+    GetWindowRect(window, &r);
+    IntersectRect(&inside, &r, &monitor.rcWork);
+    EXPECT_TRUE(EqualRect(&inside, &r));
+    // Where it opened is what is stored next.
+    Close();
+    EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"Left", 0), r.left);
+    EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"Top", 0), r.top);
+}
+
+TEST_F(SettingsStore, KeepOnScreenMovesOnlyWhatCannotBeReached)
+{
+    const RECT work = {0, 0, 1000, 800};
+    struct Case {
+        RECT placed, expected;   // left, top, width, height
+    } cases[] = {
+        {{100, 50, 400, 300}, {100, 50, 400, 300}},      // inside
+        {{-300, 50, 400, 300}, {-300, 50, 400, 300}},    // over the left edge, caption in reach
+        {{900, 700, 400, 300}, {900, 700, 400, 300}},    // over the bottom right corner, caption in reach
+        {{-380, 50, 400, 300}, {0, 50, 400, 300}},       // too little left to take hold of
+        {{100, -5, 400, 300}, {100, 0, 400, 300}},       // caption above the screen
+        {{100, 790, 400, 300}, {100, 500, 400, 300}},    // caption below the screen
+        {{5000, -5000, 400, 300}, {600, 0, 400, 300}},   // off every screen
+        {{-10, -10, 3000, 2000}, {0, 0, 1000, 800}},     // larger than the screen
+        {{INT_MAX, INT_MAX, INT_MAX, INT_MAX}, {0, 0, 1000, 800}},
+        {{INT_MIN, INT_MIN, 400, 300}, {0, 0, 400, 300}},
+    };
+    for (const Case& c : cases) {
+        RECT got = KeepOnScreen(c.placed, work, 40);
+        EXPECT_TRUE(EqualRect(&got, &c.expected))
+            << c.placed.left << "," << c.placed.top << " gave " << got.left << "," << got.top << " " << got.right
+            << "x" << got.bottom;
+    }
 }
 
 TEST_F(SettingsStore, RunningOutOfMemoryWhileLoadingWritesNothingBack)

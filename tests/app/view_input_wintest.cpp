@@ -93,6 +93,26 @@ TEST_F(ViewInput, WheelMovesOneRowPerNotch)
     EXPECT_EQ(ScrollPos(), 19);
 }
 
+TEST_F(ViewInput, PartsOfANotchAddUpToRows)
+{
+    // A precision touchpad: deltas of 40, a row every third message.
+    StartScrolled();
+    for (int expected : {20, 20, 21, 21, 21, 22}) {
+        Wheel(-40);
+        EXPECT_EQ(FirstRow(), expected);
+    }
+    // Turning back starts afresh: what was gathered the other way is dropped.
+    Wheel(-80);
+    Wheel(40);
+    Wheel(40);
+    EXPECT_EQ(FirstRow(), 22);
+    Wheel(40);
+    EXPECT_EQ(FirstRow(), 21);
+    Wheel(-360);   // whole notches are rows at once, as before
+    EXPECT_EQ(FirstRow(), 24);
+    EXPECT_EQ(ScrollPos(), 24);
+}
+
 TEST_F(ViewInput, ScrollBarRequests)
 {
     StartScrolled();

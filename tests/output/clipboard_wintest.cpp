@@ -186,18 +186,20 @@ TEST_F(Clipboard, OtherBasesPlaceUnicodeTextAndAppendDirectly)
     EXPECT_EQ(ReadUnicode(), u"abc" + ExpectedUnicode());
 }
 
-// Holds the clipboard open from another thread until told to let go.
+// Holds the clipboard open from another thread's window until told to let
+// go, or for holdMs milliseconds (as clipboard history does after a change).
 struct ClipboardHolder {
     HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE thread = nullptr;
+    DWORD holdMs = INFINITE;
     static unsigned __stdcall Run(void* p)
     {
         auto* self = static_cast<ClipboardHolder*>(p);
         HWND owner = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         OpenClipboard(owner);
         SetEvent(self->opened);
-        WaitForSingleObject(self->release, INFINITE);
+        WaitForSingleObject(self->release, self->holdMs);
         CloseClipboard();
         DestroyWindow(owner);
         return 0;
@@ -227,11 +229,32 @@ TEST_F(Clipboard, AClipboardHeldElsewhereIsLeftAlone)
         size_t n = 7;
         EXPECT_EQ(ReadClipboard(&n, 0), nullptr);
         EXPECT_EQ(n, 0u);
+        BoxCloser::texts.clear();
         Command(IDM_COPY);
         Command(IDM_APPEND);
+        // The reader is told, once for each command.
+        ASSERT_EQ(BoxCloser::texts.size(), 2u) << base;
+        EXPECT_NE(BoxCloser::texts[1].find(L"using the clipboard"), std::wstring::npos);
     }
     EXPECT_EQ(ReadUnicode(), u"keep me");
     EXPECT_FALSE(Holds(RtfFormat()));
+}
+
+TEST_F(Clipboard, AClipboardHeldForAMomentStillTakesTheCopy)
+{
+    for (int command : {IDM_COPY, IDM_APPEND}) {
+        PutUnicode(L"before ");
+        ClipboardHolder holder;
+        holder.holdMs = 50;
+        holder.Hold();
+        BoxCloser::texts.clear();
+        Command(command);
+        EXPECT_TRUE(BoxCloser::texts.empty()) << command;
+        std::u16string plain = ReadUnicode();
+        EXPECT_EQ(plain.substr(0, 6) == u"before", command == IDM_APPEND) << command;
+        EXPECT_NE(plain.find(ExpectedPlain().substr(0, 40)), std::u16string::npos) << command;
+        EXPECT_TRUE(Holds(RtfFormat())) << command;
+    }
 }
 
 TEST_F(Clipboard, RichTextWithoutATerminatorIsReadToTheBlockEnd)

@@ -11,18 +11,22 @@
 #include <string>
 
 #include "output/print_win.h"
+#include "output/printer_choice_win.h"
 #include "resources/resource.h"
 
 namespace reader_test {
 namespace {
 
-// How the page set-up dialog is answered, and what it and the boxes after
-// it showed.
+// How the page set-up and print dialogs are answered, and what they and
+// the boxes after them showed.
 struct Driver {
     static inline HHOOK hook;
-    static inline int answer;               // IDOK or IDCANCEL
+    static inline int answer;               // page set-up: IDOK or IDCANCEL
+    static inline int printAnswer;          // print dialog
     static inline int setups;
+    static inline int printDialogs;
     static inline std::wstring topMargin;   // as the dialog showed it
+    static inline std::wstring printer;     // as the print dialog showed it
     static inline std::vector<std::wstring> boxes;  // caption: text
 
     static bool IsPageSetup(HWND box)
@@ -30,6 +34,7 @@ struct Driver {
         // Known by its margin fields; the title differs between systems.
         return GetDlgItem(box, edt4) && GetDlgItem(box, edt7);
     }
+    static bool IsPrintDialog(HWND box) { return GetDlgItem(box, cmb4) && !IsPageSetup(box); }
 
     static void Answer(HWND box)
     {
@@ -49,6 +54,15 @@ struct Driver {
                 KillTimer(b, id);
                 Answer(b);
             });
+        } else if (box && IsPrintDialog(box)) {
+            ++printDialogs;
+            SetTimer(box, 1, 300, [](HWND b, UINT, UINT_PTR id, DWORD) {
+                KillTimer(b, id);
+                wchar_t name[256] = {};
+                GetDlgItemTextW(b, cmb4, name, 256);
+                printer = name;
+                PostMessageW(b, WM_COMMAND, printAnswer, 0);
+            });
         } else if (box) {
             wchar_t caption[64] = {};
             GetWindowTextW(box, caption, 64);
@@ -57,12 +71,14 @@ struct Driver {
         }
         return CallNextHookEx(hook, code, wParam, lParam);
     }
-    static void Install(int a)
+    static void Install(int a, int print)
     {
         answer = a;
-        setups = 0;
+        printAnswer = print;
+        setups = printDialogs = 0;
         boxes.clear();
         topMargin.clear();
+        printer.clear();
         hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
     }
     static void Remove() { UnhookWindowsHookEx(hook); }
@@ -89,9 +105,9 @@ protected:
         Start();
         ASSERT_NE(View(), nullptr);
     }
-    void Print(int answer)
+    void Print(int answer, int printAnswer = IDOK)
     {
-        Driver::Install(answer);
+        Driver::Install(answer, printAnswer);
         Command(IDM_PRINT);
         Driver::Remove();
     }
@@ -99,6 +115,20 @@ protected:
     {
         return RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY, name, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
                ERROR_SUCCESS;
+    }
+    static std::wstring DefaultPrinter()
+    {
+        wchar_t name[256] = {};
+        DWORD size = 256;
+        GetDefaultPrinterW(name, &size);
+        return name;
+    }
+    static std::wstring StoredPrinterName()
+    {
+        wchar_t* name = ReadText(L"PrinterName");
+        std::wstring s = name ? name : L"";
+        free(name);
+        return s;
     }
 };
 
@@ -112,13 +142,45 @@ TEST(PrintErrors, EveryCodeHasItsText)
     EXPECT_EQ(CommDlgErrorText(0x100D), nullptr);
 }
 
+TEST(PrinterChoice, FullNamesGoThroughDevNames)
+{
+    // 40 characters: more than a DEVMODE's name field holds.
+    const wchar_t* name = L"Accounting-Floor3-HP-LaserJet-Enterprise";
+    HGLOBAL names = MakeDevNames(name);
+    ASSERT_NE(names, nullptr);
+    wchar_t back[64];
+    ASSERT_TRUE(DevNamesPrinter(names, back, 64));
+    EXPECT_STREQ(back, name);
+    wchar_t small[8];
+    EXPECT_TRUE(DevNamesPrinter(names, small, 8));
+    EXPECT_STREQ(small, L"Account");
+    // A damaged offset reads nothing from outside the block.
+    auto* block = static_cast<DEVNAMES*>(GlobalLock(names));
+    block->wDeviceOffset = 60000;
+    GlobalUnlock(names);
+    EXPECT_FALSE(DevNamesPrinter(names, back, 64));
+    EXPECT_STREQ(back, L"");
+    GlobalFree(names);
+    EXPECT_FALSE(DevNamesPrinter(nullptr, back, 64));
+}
+
 TEST_F(Printing, CancelReportsUnknownErrorAndStoresNothing)
 {
     Print(IDCANCEL);
     EXPECT_EQ(Driver::setups, 1);
+    EXPECT_EQ(Driver::printDialogs, 0);
     ASSERT_EQ(Driver::boxes.size(), 1u);
     EXPECT_EQ(Driver::boxes[0], L"Error Printing: Unknown Error");
     EXPECT_FALSE(Stored(L"DevMode"));
+    EXPECT_FALSE(Stored(L"PrintTop"));
+
+    // Cancelled in the print dialog: nothing printed, nothing stored, no box.
+    Print(IDOK, IDCANCEL);
+    EXPECT_EQ(Driver::setups, 1);
+    EXPECT_EQ(Driver::printDialogs, 1);
+    EXPECT_TRUE(Driver::boxes.empty());
+    EXPECT_FALSE(Stored(L"DevMode"));
+    EXPECT_FALSE(Stored(L"PrinterName"));
     EXPECT_FALSE(Stored(L"PrintTop"));
 }
 
@@ -126,6 +188,9 @@ TEST_F(Printing, AMultiPageLessonPrintsAndItsSetUpIsRemembered)
 {
     Print(IDOK);
     EXPECT_EQ(Driver::setups, 1);
+    EXPECT_EQ(Driver::printDialogs, 1);
+    EXPECT_EQ(Driver::printer, DefaultPrinter());
+    EXPECT_EQ(StoredPrinterName(), DefaultPrinter());
     EXPECT_TRUE(Driver::boxes.empty());
     EXPECT_DOUBLE_EQ(wcstod(Driver::topMargin.c_str(), nullptr), 1.0) << Driver::topMargin;
     EXPECT_TRUE(Stored(L"DevMode"));
@@ -162,6 +227,19 @@ TEST_F(Printing, MarginsThatLeaveNoRoomPrintNothing)
     Print(IDOK);
     EXPECT_TRUE(Driver::boxes.empty());
     EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"PrintTop", 0), margin);
+}
+
+TEST_F(Printing, APrinterThatIsGoneGivesWayToTheDefault)
+{
+    Print(IDOK);
+    ASSERT_EQ(StoredPrinterName(), DefaultPrinter());
+    // Renamed or removed since: the dialogs open on the default printer,
+    // and printing works instead of failing every time from now on.
+    WriteText(L"PrinterName", L"A printer that was removed long ago");
+    Print(IDOK);
+    EXPECT_TRUE(Driver::boxes.empty());
+    EXPECT_EQ(Driver::printer, DefaultPrinter());
+    EXPECT_EQ(StoredPrinterName(), DefaultPrinter());
 }
 
 TEST_F(Printing, ADamagedStoredSetUpIsNotUsed)

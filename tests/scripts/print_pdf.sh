@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Printing through a real spooler: a CUPS PDF printer, the program asked to
-# print with Ctrl+P, its page set-up dialog answered with Enter, and the PDF
+# print with Ctrl+P, its page set-up and print dialogs answered with Enter, and the PDF
 # checked for pages, footers, header marks and the lesson's words. Page 1 is
 # kept as a PNG for a person to look at (out/print or OUT).
 set -uo pipefail
@@ -31,6 +31,9 @@ start || exit 1
 keys ctrl+p
 setup=$(page_setup_dialog "$win") || { echo "print_pdf: FAILED, no page set-up dialog"; exit 1; }
 xdotool windowfocus "$setup" >/dev/null 2>&1
+xdotool key Return
+dialog=$(print_dialog "$win") || { echo "print_pdf: FAILED, no print dialog"; exit 1; }
+xdotool windowfocus "$dialog" >/dev/null 2>&1
 xdotool key Return
 pdf=$(printed_pdf "$work/since" "${pdfdirs[@]}") || { echo "print_pdf: FAILED, no PDF in ${pdfdirs[*]}"; exit 1; }
 stop

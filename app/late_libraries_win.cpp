@@ -1,6 +1,7 @@
 #include "app/late_libraries_win.h"
 
 #include <cderr.h>
+#include <objbase.h>
 #include <cwchar>
 
 namespace {
@@ -31,6 +32,17 @@ using CommDlgExtendedErrorFn = DWORD(WINAPI*)();
 ShellExecuteExFn s_shellExecuteEx;
 PageSetupDlgFn s_pageSetupDlg;
 CommDlgExtendedErrorFn s_commDlgExtendedError;
+using DwmSetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, const void*, DWORD);
+DwmSetWindowAttributeFn s_dwmSetWindowAttribute;
+using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, IUnknown*);
+using SysAllocStringLenFn = BSTR(WINAPI*)(const OLECHAR*, UINT);
+CreateStdAccessibleObjectFn s_createStdAccessibleObject;
+LresultFromObjectFn s_lresultFromObject;
+SysAllocStringLenFn s_sysAllocStringLen;
+using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
+CoInitializeExFn s_coInitializeEx;
+bool s_comJoined;
 bool s_commDlgMissing;
 
 }  // namespace
@@ -54,4 +66,36 @@ DWORD LateCommDlgExtendedError()
     if (s_commDlgMissing) return CDERR_INITIALIZATION;
     CommDlgExtendedErrorFn call = Resolved(&s_commDlgExtendedError, L"comdlg32.dll", "CommDlgExtendedError");
     return call ? call() : CDERR_INITIALIZATION;
+}
+
+HRESULT LateDwmSetWindowAttribute(HWND window, DWORD attribute, const void* value, DWORD size)
+{
+    DwmSetWindowAttributeFn call = Resolved(&s_dwmSetWindowAttribute, L"dwmapi.dll", "DwmSetWindowAttribute");
+    return call ? call(window, attribute, value, size) : E_NOTIMPL;
+}
+
+HRESULT LateCreateStdAccessibleObject(HWND window, LONG object, REFIID id, void** out)
+{
+    *out = nullptr;
+    auto call = Resolved(&s_createStdAccessibleObject, L"oleacc.dll", "CreateStdAccessibleObject");
+    return call ? call(window, object, id, out) : E_NOTIMPL;
+}
+
+LRESULT LateLresultFromObject(REFIID id, WPARAM flags, IUnknown* object)
+{
+    auto call = Resolved(&s_lresultFromObject, L"oleacc.dll", "LresultFromObject");
+    return call ? call(id, flags, object) : 0;
+}
+
+BSTR LateSysAllocStringLen(const wchar_t* text, UINT length)
+{
+    auto call = Resolved(&s_sysAllocStringLen, L"oleaut32.dll", "SysAllocStringLen");
+    return call ? call(text, length) : nullptr;
+}
+
+void LateJoinCom()
+{
+    if (s_comJoined) return;
+    s_comJoined = true;
+    if (auto call = Resolved(&s_coInitializeEx, L"ole32.dll", "CoInitializeEx")) call(nullptr, COINIT_APARTMENTTHREADED);
 }

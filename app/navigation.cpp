@@ -24,6 +24,8 @@ bool TakeOver(TextView* view, uint8_t* text)
     if (LayoutText(view, text, 0) == 0) {
         if (shown != text)
             free(shown);
+        // A selection counts in the text it was made in: another day drops it.
+        g_state.selectText = nullptr;
         return true;
     }
     free(text);

@@ -6,6 +6,8 @@ list(APPEND WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/start_up.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/navigation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/selection_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/accessible_view_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/late_libraries_win.cpp
   ${CMAKE_SOURCE_DIR}/settings/settings_store_win.cpp
   ${CMAKE_SOURCE_DIR}/text/document_view_win.cpp)

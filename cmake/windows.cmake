@@ -37,7 +37,8 @@ add_subdirectory(${GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 file(GLOB_RECURSE WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_wintest.cpp)
 if(WIN_TEST_SOURCES)
   add_executable(win_tests ${WIN_TEST_SOURCES} $<TARGET_OBJECTS:quorin_resources>)
-  target_link_libraries(win_tests PRIVATE quorin_win GTest::gtest_main)
+  # The tests read the view's accessible object as a screen reader would.
+  target_link_libraries(win_tests PRIVATE quorin_win GTest::gtest_main oleacc oleaut32 ole32 uuid)
   # Failure injection: tests/rationed_malloc.h stands in for malloc.
   target_link_options(win_tests PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--wrap=malloc)
   add_test(NAME win_tests COMMAND win_tests)

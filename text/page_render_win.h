@@ -3,13 +3,19 @@
 #include <windows.h>
 #include "text/text_view.h"
 
-constexpr COLORREF HIGHLIGHT_TEXT = 0xFF0000;   // blue
-constexpr COLORREF HIGHLIGHT_BACK = 0xFFFF;     // yellow
 
 // -1 when the view, text or lines are missing; else 0 or DrawHighlight's result.
 int DrawPage(TextView* view, int erase);
 int DrawHighlight(TextView* view);
 int HighlightRun(TextView* view, const uint8_t* text, const uint8_t* run, int n, int x, int y);
+
+// A stored range [start, end) of the view's text painted in two colours:
+// the search hit, or the reader's selection.
+struct Mark {
+    unsigned start, end;
+    COLORREF text, back;
+};
+int MarkRun(TextView* view, const uint8_t* run, int n, int x, int y, const Mark& mark);
 
 // -1 without view; 1 nothing changed; 3 moved without redraw; else DrawPage's.
 int ScrollRows(TextView* view, int delta, int redraw, int endStop);

@@ -71,6 +71,7 @@ bool Self(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHIL
 class AccessibleView : public IAccessible {
 public:
     AccessibleView(HWND window, IAccessible* standard) : window_(window), standard_(standard) {}
+    virtual ~AccessibleView() = default;
 
     void Detach()
     {

@@ -43,7 +43,7 @@ protected:
         Start();
         self.vt = VT_I4;
         self.lVal = CHILDID_SELF;
-        ASSERT_EQ(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object)),
+        ASSERT_EQ(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
                   S_OK);
         ASSERT_TRUE(object);
     }

@@ -75,7 +75,7 @@ class ColoursTest : public ReaderTest {
 protected:
     void StartWith(DWORD colours)
     {
-        PresetPinned(0, 100);
+        PresetPinned(TodayNumber(), 100);   // a day, so the band has its date
         Preset(L"FontSize", 16);
         Preset(COLOURS_VALUE, colours);
         Start();

@@ -63,7 +63,7 @@ TEST_F(ZoomTest, KeysStepTheStoredSizeAndCtrl0GoesBack)
     Accelerate(VK_SUBTRACT);
     Accelerate(VK_SUBTRACT);
     Accelerate(VK_SUBTRACT);
-    EXPECT_EQ(g_settings.FontSize, 13);
+    EXPECT_EQ(g_settings.FontSize, 14);
     Accelerate('0');
     EXPECT_EQ(g_settings.FontSize, 16);   // nothing stored yet: the size it started with
 

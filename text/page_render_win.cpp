@@ -156,6 +156,8 @@ int DrawPage(TextView* v, int erase)
         line = FindFirstVisibleLine(v, &y, &room);
     }
     COLORREF color = GetTextColor(v->dc);
+    // Runs are drawn opaque, so their background is the page's own colour.
+    COLORREF back = SetBkColor(v->dc, ViewColours(v).page);
     uint16_t code = StartCode(line);
     HGDIOBJ kept = SelectStyleFont(v, code | STYLE_CODE_COLOR);
     int key = code & STYLE_FONT_KEY;
@@ -179,6 +181,7 @@ int DrawPage(TextView* v, int erase)
 
     SelectObject(v->dc, kept);
     SetTextColor(v->dc, color);
+    SetBkColor(v->dc, back);
     DrawSelection(v);
     if (v->highlightStart || v->highlightEnd) return DrawHighlight(v);
     v->pageNext = line;

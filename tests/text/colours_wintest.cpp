@@ -89,10 +89,11 @@ protected:
         for (const LineRecord* l = View()->lines; l != wanted; ++l) y += RowsOf(*l) * l->height;
         return y;
     }
+    // Only the line's own words, where each run's background is drawn too.
     Measured Line(const Shot& shot, const LineRecord* line) const
     {
         int y = LineTop(line);
-        return Measure(shot, View()->left, View()->left + View()->width, y, y + line->height);
+        return Measure(shot, line->x, line->x + line->boxWidth, y, y + line->height);
     }
     const LineRecord* BodyLine() const
     {
@@ -117,6 +118,7 @@ TEST_F(ColoursTest, EverySetReachesItsContrastOnTheDrawnPage)
         Measured heading = Line(shot, &View()->lines[0]);
         Measured text = Line(shot, body);
         EXPECT_EQ(text.ground, set.page);
+        EXPECT_EQ(heading.ground, set.page);
         EXPECT_GE(text.ratio, 7.0);
         EXPECT_GE(heading.ratio, 4.5);
         const BandBox& band = g_state.dateBand;

@@ -6,8 +6,8 @@
 #include <new>
 #include <string>
 
-#include "app/globals.h"
-#include "app/late_libraries_win.h"
+#include "base/globals.h"
+#include "base/late_libraries_win.h"
 #include "app/selection_win.h"
 #include "output/clipboard_format.h"
 #include "search/hit_banner.h"

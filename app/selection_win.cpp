@@ -2,17 +2,23 @@
 
 #include <windowsx.h>
 
-#include "app/globals.h"
-#include "app/main_window.h"
+#include "base/globals.h"
 #include "app/navigation.h"
 #include "text/document_view_win.h"
 #include "text/page_render_win.h"
 #include "text/rows.h"
 #include "text/selection.h"
 #include "text/text_format.h"
-#include "text/view_win.h"
+#include "text/style_fonts_win.h"
 
 namespace {
+
+// Scrolling as the keys do it, the scroll bar kept in step.
+void Scroll(HWND window, int rows)
+{
+    ScrollRows(g_state.mainView, rows, 1, 1);
+    UpdateScrollBar(window);
+}
 
 bool IsRule(const LineRecord* line) { return (line->style & STYLE_KIND_MASK) == STYLE_RULE; }
 
@@ -143,8 +149,8 @@ void SelectionMouseMove(HWND window, LPARAM point)
         g_state.selectAnchor = static_cast<uint16_t>(from);
     }
     // Dragging past the top or the bottom of the box scrolls a line.
-    if (y < v->top && v->firstRow > 0) ScrollMain(window, -1);
-    else if (y > v->top + v->height) ScrollMain(window, 1);
+    if (y < v->top && v->firstRow > 0) Scroll(window, -1);
+    else if (y > v->top + v->height) Scroll(window, 1);
     unsigned at;
     if (ReadingBoundaryAt(v, x, y, &at)) SetSelection(window, g_state.selectAnchor, at);
 }
@@ -203,7 +209,7 @@ void SelectLines(HWND window, int lines)
         for (int i = below; i <= end; ++i) rows += RowsOf(v->lines[i]);
     else
         for (int i = end; i < topIndex; ++i) rows -= RowsOf(v->lines[i]);
-    if (rows) ScrollMain(window, rows);
+    if (rows) Scroll(window, rows);
     SetSelection(window, g_state.selectAnchor, last);
 }
 

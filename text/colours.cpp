@@ -6,21 +6,21 @@ namespace {
 
 // The page as it always was: black on white, headings blue, hits blue on
 // yellow, a light grey band, the banner red-white-blue around yellow.
-constexpr ColourSet kPaper = {
+constexpr ColourSet PAPER_SET = {
     Rgb(255, 255, 255), Rgb(0, 0, 0),       Rgb(0, 0, 255),
     Rgb(0, 0, 255),     Rgb(255, 255, 0),   Rgb(192, 192, 192), Rgb(0, 0, 0),
     {Rgb(255, 0, 0), Rgb(255, 255, 255), Rgb(0, 0, 255)},       Rgb(255, 255, 0), Rgb(255, 0, 0),
 };
 
 // Dark brown on warm cream; headings a deeper red-brown.
-constexpr ColourSet kSepia = {
+constexpr ColourSet SEPIA_SET = {
     Rgb(246, 238, 219), Rgb(59, 42, 26),    Rgb(122, 48, 18),
     Rgb(59, 42, 26),    Rgb(232, 178, 52),  Rgb(228, 214, 184), Rgb(59, 42, 26),
     {Rgb(122, 48, 18), Rgb(246, 238, 219), Rgb(59, 42, 26)},    Rgb(243, 222, 160), Rgb(122, 48, 18),
 };
 
 // Light grey on near-black, headings light blue; a hit stays a yellow mark.
-constexpr ColourSet kNight = {
+constexpr ColourSet NIGHT_SET = {
     Rgb(18, 18, 20),    Rgb(214, 214, 214), Rgb(138, 180, 248),
     Rgb(0, 0, 0),       Rgb(240, 200, 60),  Rgb(44, 44, 48),    Rgb(214, 214, 214),
     {Rgb(224, 108, 117), Rgb(18, 18, 20), Rgb(138, 180, 248)},  Rgb(44, 44, 48),   Rgb(240, 200, 60),
@@ -42,9 +42,9 @@ double Luminance(uint32_t colour)
 const ColourSet& ColourSetOf(int32_t choice)
 {
     switch (choice) {
-    case COLOURS_SEPIA: return kSepia;
-    case COLOURS_NIGHT: return kNight;
-    default: return kPaper;
+    case COLOURS_SEPIA: return SEPIA_SET;
+    case COLOURS_NIGHT: return NIGHT_SET;
+    default: return PAPER_SET;
     }
 }
 

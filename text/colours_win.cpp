@@ -1,7 +1,7 @@
 #include "text/colours_win.h"
 
-#include "app/globals.h"
-#include "app/late_libraries_win.h"
+#include "base/globals.h"
+#include "base/late_libraries_win.h"
 #include "resources/resource.h"
 #include "settings/settings_store_win.h"
 

@@ -2,6 +2,7 @@ list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/letter_code.cpp)
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/text_format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/style_fonts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zoom.cpp
   ${CMAKE_CURRENT_LIST_DIR}/colours.cpp
@@ -9,8 +10,10 @@ list(APPEND CORE_SOURCES
 if(WIN32)
   list(APPEND WIN_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/text_draw_win.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/view_win.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/edit_direction_win.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/style_fonts_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/page_render_win.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/document_view_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zoom_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/colours_win.cpp)
 else()

@@ -1,12 +1,12 @@
 #include "text/zoom_win.h"
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"
 #include "text/document_view_win.h"
 #include "text/page_render_win.h"
 #include "text/rows.h"
-#include "text/view_win.h"
+#include "text/style_fonts_win.h"
 #include "text/zoom.h"
 
 namespace {

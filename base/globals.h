@@ -1,4 +1,5 @@
-// The program's one block of state, zeroed at entry (see ResetProgramState).
+// The program's one block of state, zeroed at entry (ResetProgramState in
+// app/lifetime.h).
 // The settings record lives beside its portable users in settings/settings.h.
 #pragma once
 #include <windows.h>
@@ -37,8 +38,8 @@ struct ProgramState {
     bool chosenSizeKnown;             // chosenSize read or set
     int zoomWheel;                    // Ctrl+wheel delta short of a notch
     int32_t colours;                  // the stored Colours choice, as read
-    // The main view's selection as text offsets [selectStart, selectEnd),
-    // empty when equal; the anchor is where it began.
+    // The main view's selection as reading boundaries [selectStart, selectEnd)
+    // (text/selection.h), empty when equal; the anchor is where it began.
     uint16_t selectAnchor;
     uint16_t selectStart;
     uint16_t selectEnd;
@@ -50,6 +51,3 @@ struct ProgramState {
 };
 
 extern ProgramState g_state;
-
-// Zeroes the program state and the settings and remembers the instance.
-void ResetProgramState(HINSTANCE instance);

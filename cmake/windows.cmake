@@ -45,7 +45,7 @@ if(WIN_TEST_SOURCES)
   set_tests_properties(win_tests PROPERTIES TIMEOUT 900)
   # The suites whose pictures and hit tests depend on size, again at 144 DPI
   # (150 %) in a prefix of their own.
-  set(QUORIN_SIZED_SUITES "DisplayScale.*:PageTest.*:SearchDialog.*:CalendarDialog.*:SectionChooser.*:ViewInput.*")
+  set(QUORIN_SIZED_SUITES "DisplayScale.*:PageTest.*:SearchDialog.*:CalendarDialog.*:SectionChooser.*:ViewInput.*:ColoursTest.*:PassageSelect.*:ZoomTest.*")
   add_test(NAME win_tests_144dpi
     COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-run-dpi.sh 144 ${CMAKE_BINARY_DIR}/wineprefix-144dpi
       $<TARGET_FILE:win_tests> --gtest_filter=${QUORIN_SIZED_SUITES})

@@ -38,6 +38,9 @@ protected:
         ReaderTest::SetUp();
         PresetPinned(0, 100);
         Preset(L"FontSize", 16);
+        // Room for the lesson's first two paragraphs at any display scaling.
+        Preset(L"Width", 900);
+        Preset(L"Height", 860);
         Start();
         SetForegroundWindow(window);
         ASSERT_EQ(FirstRow(), 0);
@@ -102,6 +105,7 @@ TEST_F(PassageSelect, DragWithTheMouseCopiesThePassageAndItsCitation)
     const LineRecord* first = Paragraph(0, &y1);
     const LineRecord* second = Paragraph(1, &y2);
     ASSERT_TRUE(first && second);
+    ASSERT_LE(y2 + int(second->height), View()->top + View()->height);
     // Just right of the line's words, short of its label.
     int right = first->x + first->boxWidth + 1;
     Drag(right, y1 + first->height / 2, second->x + second->boxWidth / 2, y2 + second->height / 2);
@@ -156,6 +160,7 @@ TEST_F(PassageSelect, KeysShiftClickEscapeAndDayChange)
     int y;
     const LineRecord* line = Paragraph(1, &y);
     ASSERT_TRUE(line);
+    ASSERT_LE(y + int(line->height), View()->top + View()->height);
     uint16_t anchor = g_state.selectAnchor;
     Send(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(line->x + 2, y + 2));
     Send(WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(line->x + 2, y + 2));

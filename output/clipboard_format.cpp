@@ -405,16 +405,17 @@ void FindPassagePlace(const uint8_t* text, unsigned at, PassagePlace* place)
             }
             place->paragraph[0] = 0;
         } else if (level != 0 && t[0] != ' ') {
+            // The label is the first word read: the last one stored when the
+            // paragraph is stored last-first.
             uint8_t word[sizeof place->paragraph * 4];
-            CopyReading(word, t, n < sizeof word - 1 ? n : sizeof word - 1, false);
             if (reversed) {
-                // The label is the last stored word: read it from the end.
-                size_t k = n, m = 0;
-                while (k > 0 && t[k - 1] == ' ') --k;
-                size_t wordEnd = k;
-                while (k > 0 && t[k - 1] != ' ') --k;
-                m = wordEnd - k;
-                CopyReading(word, t + k, m < sizeof word - 1 ? m : sizeof word - 1, true);
+                size_t end = n;
+                while (end > 0 && t[end - 1] == ' ') --end;
+                size_t start = end;
+                while (start > 0 && t[start - 1] != ' ') --start;
+                CopyReading(word, t + start, end - start, true);
+            } else {
+                CopyReading(word, t, n, false);
             }
             KeepFirstWord(word);
             CopyReading(place->paragraph, word, Length(word), false);

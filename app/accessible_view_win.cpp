@@ -29,9 +29,11 @@ std::u16string Reading(const uint8_t* bytes, int length, bool flip)
     return out;
 }
 
+std::u16string DateText() { return Reading(g_settings.dateText, g_settings.dateTextLength, true); }
+
 std::u16string DayName()
 {
-    std::u16string name = Reading(g_settings.dateText, g_settings.dateTextLength, true);
+    std::u16string name = DateText();
     const TextView* view = g_state.mainView;
     if (view && view->text) {
         Heading first, second;
@@ -114,19 +116,31 @@ public:
         *parent = nullptr;
         return standard_ ? standard_->get_accParent(parent) : E_FAIL;
     }
+    // The child windows (the toolbar) as the system counts them, then the
+    // date band, a plain element of its own.
+    long WindowChildren()
+    {
+        long n = 0;
+        if (standard_) standard_->get_accChildCount(&n);
+        return n;
+    }
+    bool Band(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == WindowChildren() + 1; }
+
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* n) override
     {
-        *n = 0;
-        return standard_ ? standard_->get_accChildCount(n) : S_OK;
+        *n = WindowChildren() + 1;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override
     {
         *out = nullptr;
+        if (Band(child)) return S_FALSE;
         return standard_ ? standard_->get_accChild(child, out) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
         *name = nullptr;
+        if (Band(child)) return window_ ? Answer(name, DateText()) : RPC_E_DISCONNECTED;
         if (!Self(child)) return standard_ ? standard_->get_accName(child, name) : E_INVALIDARG;
         return window_ ? Answer(name, DayName()) : RPC_E_DISCONNECTED;
     }
@@ -139,6 +153,11 @@ public:
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR* out) override { *out = nullptr; return S_FALSE; }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
+        if (Band(child)) {
+            role->vt = VT_I4;
+            role->lVal = ROLE_SYSTEM_STATICTEXT;
+            return S_OK;
+        }
         if (!Self(child)) return standard_ ? standard_->get_accRole(child, role) : E_INVALIDARG;
         role->vt = VT_I4;
         role->lVal = ROLE_SYSTEM_DOCUMENT;
@@ -146,6 +165,11 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
+        if (Band(child)) {
+            state->vt = VT_I4;
+            state->lVal = STATE_SYSTEM_READONLY;
+            return S_OK;
+        }
         if (!Self(child)) return standard_ ? standard_->get_accState(child, state) : E_INVALIDARG;
         state->vt = VT_I4;
         state->lVal = STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE;
@@ -186,6 +210,16 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* w, long* h, VARIANT child) override
     {
+        if (Band(child) && window_) {
+            const BandBox& band = g_state.dateBand;
+            POINT corner = {band.left, band.top};
+            ClientToScreen(window_, &corner);
+            *x = corner.x;
+            *y = corner.y;
+            *w = band.width;
+            *h = band.height;
+            return S_OK;
+        }
         return standard_ ? standard_->accLocation(x, y, w, h, child) : RPC_E_DISCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override

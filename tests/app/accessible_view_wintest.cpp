@@ -86,6 +86,22 @@ TEST_F(AccessibleView, ReadOnlyDocumentNamedAfterTheDayHoldingThePage)
     std::u16string name = Name();
     EXPECT_NE(name.find(u"הלכות מאכלות אסורות - הלכות שחיטה"), std::u16string::npos);
     EXPECT_GT(name.find(u", "), 0u);
+    // The date band is the last child: a read-only text holding the date.
+    long children = 0;
+    ASSERT_EQ(object->get_accChildCount(&children), S_OK);
+    VARIANT band = {};
+    band.vt = VT_I4;
+    band.lVal = children;
+    BSTR date = nullptr;
+    ASSERT_EQ(object->get_accName(band, &date), S_OK);
+    std::u16string dateText = Take(date);
+    EXPECT_FALSE(dateText.empty());
+    EXPECT_EQ(name.rfind(dateText + u", ", 0), 0u);
+    ASSERT_EQ(object->get_accRole(band, &v), S_OK);
+    EXPECT_EQ(v.lVal, ROLE_SYSTEM_STATICTEXT);
+    long x, y, w, h;
+    ASSERT_EQ(object->accLocation(&x, &y, &w, &h, band), S_OK);
+    EXPECT_EQ(h, g_state.dateBand.height);
     // The value: the page in view in reading order, from its first line.
     std::u16string page = Value();
     EXPECT_EQ(page.rfind(u"הלכות מאכלות אסורות - הלכות שחיטה\n", 0), 0u);

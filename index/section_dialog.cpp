@@ -140,6 +140,8 @@ void DrawIndex(IndexView* view, bool clear)
     uint32_t i = FirstPageLine(view);
     HGDIOBJ keptFont = GetCurrentObject(dc, OBJ_FONT);
     COLORREF keptColour = GetTextColor(dc);
+    // The runs are drawn opaque: on the page's own colour.
+    COLORREF keptBack = SetBkColor(dc, ReaderColours().page);
     int style = view->lines[i].flags & INDEX_FLAG_STYLE;
     SelectIndexFont(view, static_cast<uint16_t>(style), true);
     if (clear) {
@@ -168,6 +170,7 @@ void DrawIndex(IndexView* view, bool clear)
     view->drawnLines = static_cast<uint16_t>(drawn);
     SelectObject(dc, keptFont);
     SetTextColor(dc, keptColour);
+    SetBkColor(dc, keptBack);
 }
 
 void UpdateIndexScrollBar(HWND dialog, const IndexView* view)

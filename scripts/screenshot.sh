@@ -9,6 +9,7 @@
 #                         the section chooser at that display scaling (144 is
 #                         150 %), each cut to its window: OUT/dpi/NAME-DPI.png
 #   SHOTS=colours screenshot.sh   only the Night and Sepia pictures
+#   COLOURS=2 screenshot.sh 96    any of them in Night (1 Sepia)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -47,6 +48,8 @@ preset() {
   reg Width REG_DWORD 860
   reg Height REG_DWORD 760
   reg showCmd REG_DWORD 1
+  # COLOURS=1 or 2 takes every picture in Sepia or Night.
+  [ -z "${COLOURS:-}" ] || reg Colours REG_DWORD "$COLOURS"
 }
 
 # The shared settings and a pinned lesson (and day, 0 for a lesson by number).

@@ -4,8 +4,11 @@
 #include <cstdlib>
 #include <memory>
 
+#include "calendar/portion_schedule.h"
+#include "calendar/portion_text.h"
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
+#include "settings/settings.h"
 #include "tools/cli/lesson_html.h"
 #include "tools/cli/replace_file.h"
 
@@ -25,6 +28,20 @@ const char* const SOURCES[] = {
 const char TERMS[] =
     "The work itself is a medieval text in the public domain. The Wikisource-derived parts are distributed "
     "under CC BY-SA 3.0 \xE2\x80\x94 credit: Hebrew Wikisource contributors, via Sefaria.";
+
+const char* const ACCESSIBILITY[] = {
+    "property=\"schema:accessMode\">textual",
+    "property=\"schema:accessModeSufficient\">textual",
+    "property=\"schema:accessibilityFeature\">structuralNavigation",
+    "property=\"schema:accessibilityFeature\">tableOfContents",
+    "property=\"schema:accessibilityFeature\">readingOrder",
+    "property=\"schema:accessibilityHazard\">none",
+    "property=\"schema:accessibilitySummary\">Text only: each day's lesson in Hebrew, right to left, as "
+    "headings and numbered paragraphs in reading order, under a table of contents by Hebrew month. No "
+    "images, sound or page numbers of a printed edition.",
+    "property=\"dcterms:conformsTo\">EPUB Accessibility 1.1 - WCAG 2.1 Level AA",
+    "property=\"a11y:certifiedBy\">Quorin",
+};
 
 struct FreeText {
     void operator()(uint8_t* p) const { std::free(p); }
@@ -73,6 +90,10 @@ std::string Package(const std::vector<DayLine>& days, const std::string& title)
     opf += "<dc:publisher>Quorin</dc:publisher>\n";
     for (const char* source : SOURCES) opf += "<dc:source>" + Escaped(source) + "</dc:source>\n";
     opf += "<dc:rights>" + Escaped(TERMS) + "</dc:rights>\n";
+    // What a reader who cannot see the page needs to know before opening
+    // it: text alone, navigable by headings and contents, nothing that
+    // flashes. The book has no print edition, so no page list.
+    for (const char* meta : ACCESSIBILITY) opf += std::string("<meta ") + meta + "</meta>\n";
     // The first day stands for the time: the same days make the same book.
     opf += "<meta property=\"dcterms:modified\">" + first.gregorian + "T00:00:00Z</meta>\n</metadata>\n<manifest>\n";
     opf += "<item id=\"nav\" href=\"nav.xhtml\" media-type=\"application/xhtml+xml\" properties=\"nav\"/>\n"
@@ -100,7 +121,7 @@ std::string Navigation(const std::vector<DayLine>& days, const std::string& titl
 {
     std::string nav;
     AppendPageStart(nav, title, STYLESHEET_NAME);
-    nav += "<nav epub:type=\"toc\" id=\"toc\">\n<h1>\xD7\xAA\xD7\x95\xD7\x9B\xD7\x9F</h1>\n<ol>\n";
+    nav += "<nav epub:type=\"toc\" role=\"doc-toc\" id=\"toc\">\n<h1>\xD7\xAA\xD7\x95\xD7\x9B\xD7\x9F</h1>\n<ol>\n";
     AppendNavLink(nav, "cover.xhtml", title);
     for (size_t i = 0; i < days.size(); ++i) {
         if (!i || days[i].month != days[i - 1].month) {
@@ -126,7 +147,8 @@ std::string Cover(const std::vector<DayLine>& days, const std::string& title)
 {
     std::string page;
     AppendPageStart(page, title, STYLESHEET_NAME);
-    page += "<section class=\"cover\" epub:type=\"cover\">\n<h1>Quorin</h1>\n<p>";
+    // No epub:type: its role (doc-cover) belongs to a picture.
+    page += "<section class=\"cover\">\n<h1>Quorin</h1>\n<p>";
     AppendEscaped(page, RangeText(days.front(), days.back(), true));
     // Gregorian dates read left to right, first day first.
     page += "</p>\n<p dir=\"ltr\">";
@@ -140,7 +162,7 @@ std::string TermsPage()
 {
     std::string page;
     AppendPageStart(page, "Source and terms", STYLESHEET_NAME, "en");
-    page += "<section epub:type=\"colophon\">\n<h2>The text and its terms</h2>\n";
+    page += "<section epub:type=\"colophon\" role=\"doc-colophon\">\n<h2>The text and its terms</h2>\n";
     for (const char* source : SOURCES) page += "<p>" + Escaped(source) + "</p>\n";
     page += "<p>" + Escaped(TERMS) + "</p>\n</section>\n";
     AppendPageEnd(page);
@@ -149,7 +171,7 @@ std::string TermsPage()
 
 }  // namespace
 
-bool BuildEpubFiles(int32_t first, int days, std::vector<BookFile>& files, std::string& error)
+bool BuildEpubFiles(int32_t first, int days, int track, std::vector<BookFile>& files, std::string& error)
 {
     Text index(LoadLesson(INDEX_LESSON, nullptr));
     if (!index) {
@@ -158,6 +180,19 @@ bool BuildEpubFiles(int32_t first, int days, std::vector<BookFile>& files, std::
     }
     std::vector<DayLine> lines;
     for (int i = 0; i < days; ++i) lines.push_back(DescribeDay(first + i, index.get()));
+    // Past one cycle the readings come round again: each is made once.
+    bool portions = track == TRACK_ONE;
+    std::vector<Text> texts(portions ? PORTION_COUNT + 1 : LESSON_COUNT + 1);
+    for (int i = 0; i < days; ++i) {
+        int number = portions ? PortionOfDay(first + i) : lines[i].lesson;
+        Text& text = texts[number];
+        if (!text) text.reset(portions ? LoadPortion(number, nullptr) : LoadLesson(number, nullptr));
+        if (!text) {
+            error = (portions ? "portion " : "lesson ") + std::to_string(number) + " does not load";
+            return false;
+        }
+        if (portions) NamePortion(lines[i], number, text.get());
+    }
     std::string title = "Quorin " + RangeText(lines.front(), lines.back(), false);
 
     files.clear();
@@ -167,25 +202,18 @@ bool BuildEpubFiles(int32_t first, int days, std::vector<BookFile>& files, std::
     files.push_back({"OEBPS/nav.xhtml", Navigation(lines, title)});
     files.push_back({std::string("OEBPS/") + STYLESHEET_NAME, LESSON_STYLESHEET});
     files.push_back({"OEBPS/cover.xhtml", Cover(lines, title)});
-    // Past one cycle the lessons come round again: each is read once.
-    std::vector<Text> lessons(LESSON_COUNT + 1);
     for (int i = 0; i < days; ++i) {
-        Text& lesson = lessons[lines[i].lesson];
-        if (!lesson) lesson.reset(LoadLesson(lines[i].lesson, nullptr));
-        if (!lesson) {
-            error = "lesson " + std::to_string(lines[i].lesson) + " does not load";
-            return false;
-        }
-        files.push_back({"OEBPS/" + ChapterName(i + 1), DayPage(lines[i], lesson.get(), STYLESHEET_NAME)});
+        const Text& text = texts[portions ? lines[i].portion : lines[i].lesson];
+        files.push_back({"OEBPS/" + ChapterName(i + 1), DayPage(lines[i], text.get(), STYLESHEET_NAME)});
     }
     files.push_back({"OEBPS/terms.xhtml", TermsPage()});
     return true;
 }
 
-bool WriteEpub(const std::string& path, int32_t first, int days, std::string& error)
+bool WriteEpub(const std::string& path, int32_t first, int days, int track, std::string& error)
 {
     std::vector<BookFile> files;
     std::string zipped;
-    return BuildEpubFiles(first, days, files, error) && ZipEpub(files, first, zipped, error) &&
+    return BuildEpubFiles(first, days, track, files, error) && ZipEpub(files, first, zipped, error) &&
            ReplaceFile(path, zipped, error);
 }

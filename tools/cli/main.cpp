@@ -1,5 +1,6 @@
 // quorin-cli: the program's portable heart from a terminal.
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,15 +17,17 @@ struct Command {
 };
 
 const Command COMMAND_TABLE[] = {
-    {"today", CmdToday, "today [--width N | --html]",
+    {"today", CmdToday, "today [--track T] [--width N | --html]",
      "today's line (day, dates, lesson, Hebrew date), then today's lesson to read"},
-    {"day", CmdDay, "day ABS", "the same line for an absolute day number (day 1 = 1 January 1)"},
+    {"day", CmdDay, "day ABS [--track T]", "the same line for an absolute day number (day 1 = 1 January 1)"},
     {"lesson", CmdLesson, "lesson N [--width N | --raw | --html]",
      "lesson N (1..339) to read, or its decompressed bytes unchanged with --raw"},
+    {"portion", CmdPortion, "portion N [--width N | --raw | --html]",
+     "the one-chapter track's day N (1..1017) to read, or its bytes with --raw"},
     {"index", CmdIndex, "index", "the table of contents as a tree with each entry's key"},
     {"search", CmdSearch, "search PATTERN [--from LESSON]", "every hit of a Hebrew PATTERN (* and ?) around the cycle"},
-    {"export", CmdExport, "export epub FILE [--from D] [--days N]",
-     "an EPUB 3 of N days' lessons (default 339) from day D (YYYY-MM-DD; default today)"},
+    {"export", CmdExport, "export epub FILE [--from D] [--days N] [--track T]",
+     "an EPUB 3 of N days' readings (default a cycle) from day D (YYYY-MM-DD; default today)"},
 };
 
 void PrintHelp(FILE* out)
@@ -39,9 +42,22 @@ void PrintHelp(FILE* out)
                  "spaces to --width N characters (%d..%d; default the terminal's width, else\n"
                  "$COLUMNS, else %d). With --html, today and lesson write one right-to-left\n"
                  "HTML page instead: the day's heading (for a lesson, its nearest day), then\n"
-                 "the lesson. Exit codes: 0 done, 1 search found nothing, 2 bad arguments, a\n"
-                 "lesson that does not load or a book that cannot be written.\n",
+                 "the lesson. --track 1 follows the one-chapter track (1,017 days, a portion a\n"
+                 "day, \"portion N\" in the day's line); --track 3, the default, the lessons.\n"
+                 "Exit codes: 0 done, 1 search found nothing, 2 bad arguments, a lesson that\n"
+                 "does not load, output or a book that cannot be written.\n",
                  "--help", "this text", READING_MIN_WIDTH, READING_MAX_WIDTH, READING_DEFAULT_WIDTH);
+}
+
+// Whatever the command printed must have arrived: a full disk or a reader
+// gone from the pipe is an error, not a success.
+int CheckOutput(const char* command, int code)
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return code;
+    std::fprintf(stderr, "quorin-cli %s: the output could not be written%s%s\n", command, errno ? ": " : "",
+                 errno ? std::strerror(errno) : "");
+    return 2;
 }
 
 }  // namespace
@@ -76,10 +92,13 @@ int main(int argc, char** argv)
     }
     if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "help")) {
         PrintHelp(stdout);
-        return 0;
+        return CheckOutput("--help", 0);
     }
+    // A closed pipe shows as a failed write (EPIPE), said and ended with 2
+    // like any other, not as a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
     for (const Command& c : COMMAND_TABLE)
-        if (!std::strcmp(argv[1], c.name)) return c.fn(argc - 1, argv + 1);
+        if (!std::strcmp(argv[1], c.name)) return CheckOutput(c.name, c.fn(argc - 1, argv + 1));
     std::fprintf(stderr, "quorin-cli: unknown command '%s' (try --help)\n", argv[1]);
     return 2;
 }

@@ -3,8 +3,10 @@
 #include <commctrl.h>
 
 #include "app/about_dialog.h"
+#include "app/accessible_view_win.h"
 #include "app/lifetime.h"
 #include "app/navigation.h"
+#include "app/selection_win.h"
 #include "app/update_check.h"
 #include "base/display_scale.h"
 #include "base/globals.h"
@@ -23,9 +25,12 @@
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"
 #include "settings/window_placement_win.h"
+#include "text/colours_win.h"
 #include "text/document_view_win.h"
 #include "text/page_render_win.h"
+#include "text/style_fonts_win.h"
 #include "text/text_view.h"
+#include "text/zoom_win.h"
 
 namespace {
 
@@ -129,8 +134,45 @@ int RowsOf(Move move, const TextView* view, int thumb, bool fromKey)
     }
 }
 
+// With Shift the line and page keys select from the top visible line
+// instead of scrolling; Escape drops the selection.
+enum class Select { Clear, LineUp, LineDown, PageUp, PageDown };
+
+struct SelectKeyEntry {
+    WPARAM key;
+    bool shift;
+    Select select;
+};
+
+constexpr SelectKeyEntry SELECT_KEY_TABLE[] = {
+    {VK_UP, true, Select::LineUp},     {VK_DOWN, true, Select::LineDown}, {VK_PRIOR, true, Select::PageUp},
+    {VK_NEXT, true, Select::PageDown}, {VK_ESCAPE, false, Select::Clear},
+};
+
+bool OnSelectKey(HWND window, WPARAM key)
+{
+    bool shift = GetKeyState(VK_SHIFT) < 0;
+    for (const SelectKeyEntry& entry : SELECT_KEY_TABLE) {
+        if (entry.key != key || (entry.shift && !shift))
+            continue;
+        const TextView* view = g_state.mainView;
+        int page = view ? KeyPageStep(view) : 1;
+        switch (entry.select) {
+        case Select::Clear: ClearSelection(window); break;
+        case Select::LineUp: SelectLines(window, -1); break;
+        case Select::LineDown: SelectLines(window, 1); break;
+        case Select::PageUp: SelectLines(window, -(page ? page : 1)); break;
+        case Select::PageDown: SelectLines(window, page ? page : 1); break;
+        }
+        return true;
+    }
+    return false;
+}
+
 LRESULT OnKeyDown(HWND window, WPARAM key)
 {
+    if (OnSelectKey(window, key))
+        return 0;
     for (const KeyEntry& entry : KEY_TABLE) {
         if (entry.key != key)
             continue;
@@ -173,11 +215,16 @@ int s_wheelRest;
 // saves again.
 bool s_sessionSaved;
 
-// One row per notch, rolling away from the reader moves towards the start.
+// One row per notch, rolling away from the reader moves towards the start;
+// with Ctrl held the wheel zooms instead, away from the reader larger.
 // Precision touchpads and free-spinning wheels send parts of a notch; they
 // add up to rows, and turning the other way starts afresh.
 void OnMouseWheel(HWND window, WPARAM wParam)
 {
+    if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
+        ZoomByWheel(window, GET_WHEEL_DELTA_WPARAM(wParam));
+        return;
+    }
     int delta = GET_WHEEL_DELTA_WPARAM(wParam);
     if ((delta < 0) != (s_wheelRest < 0))
         s_wheelRest = 0;
@@ -193,6 +240,8 @@ void OnCreate(HWND window)
     g_state.mainWindow = window;
     s_wheelRest = 0;
     s_sessionSaved = false;
+    LoadColours();
+    ShowColourChoice(window, false);
     CreateToolbar(window);
     CreateView(window, LoadShownReading);
     SyncReverseCheck(window, MENU_CHECK_SET);
@@ -227,6 +276,7 @@ void OnDestroy(HWND window)
     if (g_state.dateBandFont)
         DeleteObject(g_state.dateBandFont);
     g_state.dateBandFont = nullptr;
+    ReleaseAccessibleView();
     g_state.mainWindow = nullptr;
 }
 
@@ -241,9 +291,34 @@ void CommandSearchAgain(HWND window) { FindNext(window); }
 void CommandCheckForUpdates(HWND window) { CheckForUpdates(window); }
 void CommandAbout(HWND window) { ShowAboutBox(window); }
 void CommandExit(HWND window) { DestroyWindow(window); }
-void CommandCopy(HWND) { CopyLesson(g_state.mainView, 0); }
-void CommandAppend(HWND) { CopyLesson(g_state.mainView, 1); }
+// The selection when there is one, with its citation; else the whole lesson.
+void CopyShown(int append)
+{
+    unsigned first, last;
+    if (CurrentSelection(&first, &last))
+        CopyPassage(g_state.mainView, first, last, append);
+    else
+        CopyLesson(g_state.mainView, append);
+}
+void CommandCopy(HWND) { CopyShown(0); }
+void CommandAppend(HWND) { CopyShown(1); }
 void CommandPrint(HWND) { PrintLesson(g_state.mainView); }
+void CommandZoomIn(HWND window) { ZoomMain(window, 1); }
+void CommandZoomOut(HWND window) { ZoomMain(window, -1); }
+void CommandZoomReset(HWND window) { ZoomMain(window, 0); }
+void CommandPaper(HWND window) { ChooseColours(window, COLOURS_PAPER); }
+void CommandSepia(HWND window) { ChooseColours(window, COLOURS_SEPIA); }
+void CommandNight(HWND window) { ChooseColours(window, COLOURS_NIGHT); }
+
+// The whole client area in the page's colour, so no white shows around a
+// dark page while the window is drawn.
+LRESULT OnEraseBackground(HWND window, HDC dc)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    FillColour(dc, client, ReaderColours().page);
+    return 1;
+}
 
 void CommandIndex(HWND window)
 {
@@ -294,6 +369,7 @@ void CommandFont(HWND window)
 {
     if (RunFontDialog(window, &g_settings) != IDOK)
         return;
+    NoteChosenFontSize();
     HDC dc = GetDC(window);
     CreateDateBandFont();
     PaintMain(dc, window, 0);
@@ -325,6 +401,12 @@ constexpr CommandEntry COMMAND_TABLE[] = {
     {IDM_COPY, CommandCopy},
     {IDM_PRINT, CommandPrint},
     {IDM_APPEND, CommandAppend},
+    {IDM_ZOOM_IN, CommandZoomIn},
+    {IDM_ZOOM_OUT, CommandZoomOut},
+    {IDM_ZOOM_RESET, CommandZoomReset},
+    {IDM_COLOURS_PAPER, CommandPaper},
+    {IDM_COLOURS_SEPIA, CommandSepia},
+    {IDM_COLOURS_NIGHT, CommandNight},
 };
 
 }  // namespace
@@ -357,7 +439,40 @@ void SyncReverseCheck(HWND window, int mode)
         g_settings.Flags &= ~FLAG_REVERSE;
 }
 
+namespace {
+
+// What a screen reader is told changed: the page shown, or the day.
+struct ShownPage {
+    const uint8_t* text;
+    uint16_t firstRow;
+    int32_t day;
+    uint16_t lesson;
+};
+
+ShownPage Shown()
+{
+    const TextView* view = g_state.mainView;
+    return {view ? view->text : nullptr, view ? view->firstRow : uint16_t(0), g_settings.Day, g_settings.Lesson};
+}
+
+LRESULT HandleMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace
+
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ShownPage before = Shown();
+    LRESULT result = HandleMain(window, message, wParam, lParam);
+    ShownPage after = Shown();
+    bool newDay = after.text != before.text || after.day != before.day || after.lesson != before.lesson;
+    if (g_state.mainWindow && (newDay || after.firstRow != before.firstRow))
+        NotifyViewChanged(window, newDay);
+    return result;
+}
+
+namespace {
+
+LRESULT HandleMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
@@ -372,8 +487,22 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         break;
     case WM_VSCROLL: return OnVScroll(window, wParam, lParam);
-    case WM_LBUTTONDOWN: OnViewClick(window, lParam); return 0;
+    case WM_LBUTTONDOWN:
+        if (!SelectionButtonDown(window, wParam, lParam))
+            OnViewClick(window, lParam);
+        return 0;
+    case WM_MOUSEMOVE: SelectionMouseMove(window, lParam); return 0;
+    case WM_LBUTTONUP: SelectionButtonUp(window, lParam); return 0;
+    case WM_CAPTURECHANGED: SelectionCaptureLost(window); return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(window, wParam); return 0;
+    case WM_ERASEBKGND: return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
+    case WM_GETOBJECT:
+        if (LRESULT answer = AnswerGetObject(window, wParam, lParam))
+            return answer;
+        break;
+    case WM_SETFOCUS: NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, CHILDID_SELF); return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
+
+}  // namespace

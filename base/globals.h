@@ -34,6 +34,20 @@ struct ProgramState {
     bool bookmarksLoaded;             // the stored bookmark list was taken in whole
     bool shutDown;                    // ShutDown has run; it runs once
     int dpi;                          // the system's, read at start-up
+    int32_t chosenSize;               // the Font dialog's size, Ctrl+0's target
+    bool chosenSizeKnown;             // chosenSize read or set
+    int zoomWheel;                    // Ctrl+wheel delta short of a notch
+    int32_t colours;                  // the stored Colours choice, as read
+    // The main view's selection as reading boundaries [selectStart, selectEnd)
+    // (text/selection.h), empty when equal; the anchor is where it began.
+    uint16_t selectAnchor;
+    uint16_t selectStart;
+    uint16_t selectEnd;
+    const uint8_t* selectText;        // the text they count in; another text voids them
+    bool dragging;                    // left button down in the view
+    bool dragged;                     // and moved past the drag distance
+    POINT dragFrom;
+    struct IAccessible* accessible;   // the view's accessible object, once asked for
 };
 
 extern ProgramState g_state;

@@ -1,6 +1,7 @@
 #include "base/late_libraries_win.h"
 
 #include <cderr.h>
+#include <objbase.h>
 #include <cwchar>
 
 namespace {
@@ -41,6 +42,14 @@ PrintDlgFn s_printDlg;
 OpenPrinterFn s_openPrinter;
 ClosePrinterFn s_closePrinter;
 CoInitializeExFn s_coInitializeEx;
+using DwmSetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, const void*, DWORD);
+DwmSetWindowAttributeFn s_dwmSetWindowAttribute;
+using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, IUnknown*);
+using SysAllocStringLenFn = BSTR(WINAPI*)(const OLECHAR*, UINT);
+CreateStdAccessibleObjectFn s_createStdAccessibleObject;
+LresultFromObjectFn s_lresultFromObject;
+SysAllocStringLenFn s_sysAllocStringLen;
 bool s_commDlgMissing;
 HRESULT s_com = E_FAIL;
 bool s_comTried;
@@ -104,4 +113,29 @@ bool LateComReady()
     }
     // S_FALSE: the thread had one already, which serves as well.
     return SUCCEEDED(s_com);
+}
+
+HRESULT LateDwmSetWindowAttribute(HWND window, DWORD attribute, const void* value, DWORD size)
+{
+    DwmSetWindowAttributeFn call = Resolved(&s_dwmSetWindowAttribute, L"dwmapi.dll", "DwmSetWindowAttribute");
+    return call ? call(window, attribute, value, size) : E_NOTIMPL;
+}
+
+HRESULT LateCreateStdAccessibleObject(HWND window, LONG object, REFIID id, void** out)
+{
+    *out = nullptr;
+    auto call = Resolved(&s_createStdAccessibleObject, L"oleacc.dll", "CreateStdAccessibleObject");
+    return call ? call(window, object, id, out) : E_NOTIMPL;
+}
+
+LRESULT LateLresultFromObject(REFIID id, WPARAM flags, IUnknown* object)
+{
+    auto call = Resolved(&s_lresultFromObject, L"oleacc.dll", "LresultFromObject");
+    return call ? call(id, flags, object) : 0;
+}
+
+BSTR LateSysAllocStringLen(const wchar_t* text, UINT length)
+{
+    auto call = Resolved(&s_sysAllocStringLen, L"oleaut32.dll", "SysAllocStringLen");
+    return call ? call(text, length) : nullptr;
 }

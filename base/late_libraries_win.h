@@ -7,6 +7,7 @@
 #include <objbase.h>   // before commdlg.h: PRINTDLGEXW needs the COM types
 #include <shellapi.h>
 #include <commdlg.h>
+#include <oleauto.h>
 
 // As the system's functions; when a library cannot be loaded they fail as
 // the real call would (FALSE, ERROR_DLL_NOT_FOUND, CDERR_INITIALIZATION).
@@ -20,3 +21,10 @@ BOOL LatePrintDlg(PRINTDLGW* print);
 bool LatePrinterExists(const wchar_t* name);
 // COM for the shell, once per run on this thread; true when it is ready.
 bool LateComReady();
+// dwmapi's, where there is one (Vista on); E_NOTIMPL elsewhere.
+HRESULT LateDwmSetWindowAttribute(HWND window, DWORD attribute, const void* value, DWORD size);
+// oleacc's and oleaut32's, for the screen readers' object: loaded when a
+// reader first asks. E_NOTIMPL (0, null) where missing.
+HRESULT LateCreateStdAccessibleObject(HWND window, LONG object, REFIID id, void** out);
+LRESULT LateLresultFromObject(REFIID id, WPARAM flags, IUnknown* object);
+BSTR LateSysAllocStringLen(const wchar_t* text, UINT length);

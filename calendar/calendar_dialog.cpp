@@ -9,6 +9,7 @@
 #include "base/face_name_win.h"
 #include "calendar/calendar_grid.h"
 #include "resources/resource.h"
+#include "text/colours_win.h"
 #include "text/text_draw_win.h"
 
 namespace {
@@ -19,8 +20,6 @@ constexpr char LEFT_ARROW[] = "  <<  ";
 constexpr char RIGHT_ARROW[] = "  >>  ";
 constexpr int PLAIN_CELL_MAX = 6;
 constexpr UINT CELL_FORMAT = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-constexpr COLORREF WHITE = RGB(255, 255, 255);
-constexpr COLORREF BLACK = RGB(0, 0, 0);
 constexpr int CALENDAR_FONT_HEIGHT = 14;   // pixels at 96 DPI, as the gap
 constexpr int ARROW_GAP = 10;               // between the year and its arrows
 
@@ -67,6 +66,23 @@ void DrawPlainCellColored(HDC dc, const char* text, int count, int x, int y, int
     SetBkColor(dc, keptBack);
 }
 
+// The grid's paper and ink follow the reader's colours; a selected cell
+// shows them the other way round.
+COLORREF Paper() { return ReaderColours().page; }
+COLORREF Ink() { return ReaderColours().text; }
+
+HGDIOBJ UseColourPen(HDC dc, COLORREF colour)
+{
+    SetDCPenColor(dc, colour);
+    return SelectObject(dc, GetStockObject(DC_PEN));
+}
+
+HBRUSH ColourBrush(HDC dc, COLORREF colour)
+{
+    SetDCBrushColor(dc, colour);
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
+
 void FillBox(HDC dc, int left, int top, int right, int bottom, HBRUSH brush)
 {
     RECT r = {left, top, right, bottom};
@@ -85,14 +101,14 @@ int StringLength(const uint8_t* s)
 
 void DrawButton(HDC dc, const MonthButton& b, bool selected)
 {
-    HGDIOBJ pen = SelectObject(dc, GetStockObject(selected ? WHITE_PEN : BLACK_PEN));
-    HGDIOBJ brush = SelectObject(dc, GetStockObject(selected ? BLACK_BRUSH : WHITE_BRUSH));
+    HGDIOBJ pen = UseColourPen(dc, selected ? Paper() : Ink());
+    HGDIOBJ brush = SelectObject(dc, ColourBrush(dc, selected ? Ink() : Paper()));
     Rectangle(dc, b.left + 1, b.top + 1, b.right - 1, b.bottom - 1);
     SelectObject(dc, brush);
     SelectObject(dc, pen);
     int w = b.right - b.left - 1, h = b.bottom - b.top - 1;
     if (selected)
-        DrawCellColored(dc, b.name, StringLength(b.name), b.left + 1, b.top + 1, w, h, WHITE, BLACK);
+        DrawCellColored(dc, b.name, StringLength(b.name), b.left + 1, b.top + 1, w, h, Paper(), Ink());
     else
         DrawCell(dc, b.name, StringLength(b.name), b.left + 1, b.top + 1, w, h);
 }
@@ -115,10 +131,10 @@ void DrawDayCell(HDC dc, const CalendarState& s, int day, bool selected)
     const CalendarGeometry& g = s.g;
     int left = g.GL + column * g.CW + 1, top = g.GT + row * g.RH + 1;
     FillBox(dc, left, top, g.GL + column * g.CW + g.CW, g.GT + row * g.RH + g.RH,
-            static_cast<HBRUSH>(GetStockObject(selected ? BLACK_BRUSH : WHITE_BRUSH)));
+            ColourBrush(dc, selected ? Ink() : Paper()));
     const char* digits = DAY_NUMBERS + 2 * (day - 1);
     if (selected)
-        DrawPlainCellColored(dc, digits, 2, left, top, g.CW, g.RH, WHITE, BLACK);
+        DrawPlainCellColored(dc, digits, 2, left, top, g.CW, g.RH, Paper(), Ink());
     else
         DrawPlainCell(dc, digits, 2, left, top, g.CW, g.RH);
 }
@@ -128,8 +144,8 @@ void DrawGrid(HDC dc, CalendarState& s)
     const CalendarGeometry& g = s.g;
     int rows = WeekRowsNeeded(&s);
     bool shrinking = s.weekRows == 6 && rows == 5;
-    HGDIOBJ pen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    HGDIOBJ brush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    HGDIOBJ pen = UseColourPen(dc, Ink());
+    HGDIOBJ brush = SelectObject(dc, ColourBrush(dc, Paper()));
     for (int i = 0; i <= rows; ++i)
         for (int j = 0; j < 7; ++j)
             Rectangle(dc, g.GL + j * g.CW, g.GT + i * g.RH, g.GL + j * g.CW + g.CW + 1, g.GT + i * g.RH + g.RH + 1);
@@ -154,7 +170,7 @@ void DrawGrid(HDC dc, CalendarState& s)
 
 void DrawFramed(HDC dc, int x, int width, const CalendarGeometry& g)
 {
-    FillBox(dc, x - 1, g.HT - 1, x + width + 1, g.HT + g.T + 1, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillBox(dc, x - 1, g.HT - 1, x + width + 1, g.HT + g.T + 1, ColourBrush(dc, Ink()));
 }
 
 void DrawYearHeader(HDC dc, CalendarState& s)
@@ -184,6 +200,8 @@ void DrawYearHeader(HDC dc, CalendarState& s)
 void PaintCalendar(HDC dc)
 {
     CalendarState& s = s_calendar.grid;
+    SetTextColor(dc, Ink());
+    SetBkColor(dc, Paper());
     if (s.dirty & DIRTY_BUTTONS) DrawButtons(dc, s);
     DrawGrid(dc, s);
     HGDIOBJ font = SelectObject(dc, s_calendar.normal);

@@ -37,14 +37,15 @@ add_subdirectory(${GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 file(GLOB_RECURSE WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*_wintest.cpp)
 if(WIN_TEST_SOURCES)
   add_executable(win_tests ${WIN_TEST_SOURCES} $<TARGET_OBJECTS:quorin_resources>)
-  target_link_libraries(win_tests PRIVATE quorin_win GTest::gtest_main ole32)
+  # The tests read the view's accessible object as a screen reader would.
+  target_link_libraries(win_tests PRIVATE quorin_win GTest::gtest_main oleacc oleaut32 ole32 uuid)
   # Failure injection: tests/rationed_malloc.h stands in for malloc.
   target_link_options(win_tests PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--wrap=malloc)
   add_test(NAME win_tests COMMAND win_tests)
   set_tests_properties(win_tests PROPERTIES TIMEOUT 900)
   # The suites whose pictures and hit tests depend on size, again at 144 DPI
   # (150 %) in a prefix of their own.
-  set(QUORIN_SIZED_SUITES "DisplayScale.*:PageTest.*:SearchDialog.*:CalendarDialog.*:SectionChooser.*:ViewInput.*")
+  set(QUORIN_SIZED_SUITES "DisplayScale.*:PageTest.*:SearchDialog.*:CalendarDialog.*:SectionChooser.*:ViewInput.*:ColoursTest.*:PassageSelect.*:ZoomTest.*")
   add_test(NAME win_tests_144dpi
     COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-run-dpi.sh 144 ${CMAKE_BINARY_DIR}/wineprefix-144dpi
       $<TARGET_FILE:win_tests> --gtest_filter=${QUORIN_SIZED_SUITES})

@@ -12,12 +12,11 @@
 #include "index/index_layout.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
+#include "text/colours_win.h"
 #include "text/text_draw_win.h"
 
 namespace {
 
-constexpr COLORREF INDEX_BLUE = RGB(0, 0, 255);
-constexpr COLORREF INDEX_BLACK = RGB(0, 0, 0);
 constexpr uint16_t INDEX_FONT_KEY = 0x101F;
 constexpr int RESIZE_MARGIN = 5;
 
@@ -95,7 +94,7 @@ void SelectIndexFont(IndexView* view, uint16_t style, bool colour)
 {
     HFONT font = IndexFontFor(view, style);
     if (font) SelectObject(Dc(view), font);
-    if (colour) SetTextColor(Dc(view), (style & 0x0C) == 0x0C ? INDEX_BLUE : INDEX_BLACK);
+    if (colour) SetTextColor(Dc(view), (style & 0x0C) == 0x0C ? ReaderColours().heading : ReaderColours().text);
 }
 
 int MeasureSelect(void* context, uint16_t style)
@@ -141,11 +140,13 @@ void DrawIndex(IndexView* view, bool clear)
     uint32_t i = FirstPageLine(view);
     HGDIOBJ keptFont = GetCurrentObject(dc, OBJ_FONT);
     COLORREF keptColour = GetTextColor(dc);
+    // The runs are drawn opaque: on the page's own colour.
+    COLORREF keptBack = SetBkColor(dc, ReaderColours().page);
     int style = view->lines[i].flags & INDEX_FLAG_STYLE;
     SelectIndexFont(view, static_cast<uint16_t>(style), true);
     if (clear) {
         RECT box = {view->left, view->top, view->left + view->width, view->top + view->height};
-        FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        FillColour(dc, box, ReaderColours().page);
     }
     int y = view->top;
     int budget = view->height;
@@ -169,6 +170,7 @@ void DrawIndex(IndexView* view, bool clear)
     view->drawnLines = static_cast<uint16_t>(drawn);
     SelectObject(dc, keptFont);
     SetTextColor(dc, keptColour);
+    SetBkColor(dc, keptBack);
 }
 
 void UpdateIndexScrollBar(HWND dialog, const IndexView* view)
@@ -232,7 +234,7 @@ void OnSize(HWND dialog, int width, int height)
     RECT client;
     GetClientRect(dialog, &client);
     // The whole client, margin included, so the page needs no clearing of its own.
-    FillRect(Dc(view), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillColour(Dc(view), client, ReaderColours().page);
     DrawIndex(view, false);
     UpdateIndexScrollBar(dialog, view);
 }
@@ -311,7 +313,7 @@ BOOL OnEraseBackground(HWND dialog, HDC dc)
 {
     RECT client;
     GetClientRect(dialog, &client);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillColour(dc, client, ReaderColours().page);
     return TRUE;
 }
 

@@ -1,9 +1,12 @@
 #include "output/clipboard_format.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "settings/settings.h"
+#include "text/letter_code.h"
+#include "text/selection.h"
 #include "text/text_format.h"
 
 namespace {
@@ -320,4 +323,203 @@ size_t WritePlainDocument(std::span<const char16_t> old, const char16_t* exportT
     WritePlainText(exportText, w);
     *w.at = 0;
     return static_cast<size_t>(w.at - out);
+}
+
+// ---- A chosen passage and the line that cites it.
+
+namespace {
+
+// "פרק" in the letter code.
+constexpr uint8_t CHAPTER_WORD[] = {0x75, 0x79, 0x78};
+
+template <size_t N>
+void CopyReading(uint8_t (&out)[N], const uint8_t* stored, size_t n, bool reversed)
+{
+    if (n > N - 1) n = N - 1;   // a heading longer than the room is cut, never overrun
+    for (size_t i = 0; i < n; ++i) out[i] = stored[i];
+    out[n] = 0;
+    if (reversed) FlipReadingOrder(std::span<uint8_t>(out, n));
+}
+
+bool StartsWithChapter(const uint8_t* reading)
+{
+    for (size_t i = 0; i < std::size(CHAPTER_WORD); ++i)
+        if (reading[i] != CHAPTER_WORD[i]) return false;
+    return reading[std::size(CHAPTER_WORD)] == ' ';
+}
+
+// The first of "A - B": a lesson that opens across two sections names both.
+void KeepFirstPart(uint8_t* s)
+{
+    for (size_t i = 0; s[i]; ++i)
+        if (s[i] == ' ' && s[i + 1] == '-' && s[i + 2] == ' ') {
+            s[i] = 0;
+            return;
+        }
+}
+
+void KeepFirstWord(uint8_t* s)
+{
+    size_t i = 0;
+    while (s[i] == ' ') ++i;
+    size_t j = 0;
+    while (s[i] && s[i] != ' ') s[j++] = s[i++];
+    s[j] = 0;
+}
+
+size_t Length(const uint8_t* s) { return strlen(reinterpret_cast<const char*>(s)); }
+bool Same(const uint8_t* a, const uint8_t* b) { return strcmp(reinterpret_cast<const char*>(a), reinterpret_cast<const char*>(b)) == 0; }
+
+void PutLetters(WideOut& w, const uint8_t* s, int32_t base)
+{
+    for (; *s; ++s) w.Put(DisplayChar(*s, base));
+}
+
+}  // namespace
+
+void FindPassagePlace(const uint8_t* text, unsigned at, PassagePlace* place)
+{
+    *place = {};
+    const uint8_t* p = text;
+    for (int index = 0; *p; ++index) {
+        uint8_t style = p[0], parameter = p[1];
+        const uint8_t* t = p + 2;
+        size_t n = TextLength(t);
+        bool reversed = style & STYLE_REVERSED;
+        int level = parameter >> PARAM_LABEL_SHIFT;
+        if (IsRule(style)) {
+            // nothing to name
+        } else if (index == 0 && style == STYLE_HEADING) {
+            CopyReading(place->section, t, n, reversed);
+            KeepFirstPart(place->section);
+        } else if (index == 1 && style == STYLE_SUBHEADING) {
+            // the lesson's span of chapters, not a place
+        } else if (level == 0 && (style & STYLE_ALIGN_MASK) == STYLE_ALIGN_CENTER) {
+            uint8_t heading[sizeof place->section];
+            CopyReading(heading, t, n, reversed);
+            if (StartsWithChapter(heading)) {
+                CopyReading(place->chapter, heading, Length(heading), false);
+            } else {
+                CopyReading(place->section, heading, Length(heading), false);
+                place->chapter[0] = 0;
+            }
+            place->paragraph[0] = 0;
+        } else if (level != 0 && t[0] != ' ') {
+            // The label is the first word read: the last one stored when the
+            // paragraph is stored last-first.
+            uint8_t word[sizeof place->paragraph * 4];
+            if (reversed) {
+                size_t end = n;
+                while (end > 0 && t[end - 1] == ' ') --end;
+                size_t start = end;
+                while (start > 0 && t[start - 1] != ' ') --start;
+                CopyReading(word, t + start, end - start, true);
+            } else {
+                CopyReading(word, t, n, false);
+            }
+            KeepFirstWord(word);
+            CopyReading(place->paragraph, word, Length(word), false);
+        }
+        const uint8_t* next = t + n + 1;
+        if (at < static_cast<unsigned>(next - text)) break;
+        p = next;
+    }
+}
+
+size_t WriteCitation(const PassagePlace& first, const PassagePlace& last, int32_t letterBase, char16_t* out,
+                     size_t capacity)
+{
+    if (capacity == 0) return 0;
+    WideOut w{out, out + capacity - 1, false};
+    // Unicode Hebrew gets the en dash; the old code pages keep to the hyphen.
+    const char16_t dash = letterBase >= RTF_LETTER_BASE_MIN ? u'\u2013' : u'-';
+    bool sameSection = Same(first.section, last.section);
+    bool sameChapter = sameSection && Same(first.chapter, last.chapter);
+    w.Put(u'(');
+    PutLetters(w, first.section, letterBase);
+    if (first.chapter[0]) {
+        if (first.section[0]) w.Put(u' ');
+        PutLetters(w, first.chapter, letterBase);
+    }
+    if (first.paragraph[0]) {
+        w.Text(u", ");
+        PutLetters(w, first.paragraph, letterBase);
+    }
+    if (!sameChapter) {
+        w.Put(u' ');
+        w.Put(dash);
+        w.Put(u' ');
+        if (!sameSection) {
+            PutLetters(w, last.section, letterBase);
+            if (last.chapter[0]) w.Put(u' ');
+        }
+        PutLetters(w, last.chapter, letterBase);
+        if (last.paragraph[0]) {
+            w.Text(u", ");
+            PutLetters(w, last.paragraph, letterBase);
+        }
+    } else if (last.paragraph[0] && !Same(first.paragraph, last.paragraph)) {
+        if (first.paragraph[0]) w.Put(dash);
+        else w.Text(u", ");
+        PutLetters(w, last.paragraph, letterBase);
+    }
+    w.Put(u')');
+    *w.at = 0;
+    return static_cast<size_t>(w.at - out);
+}
+
+uint8_t* PassageText(const uint8_t* text, unsigned first, unsigned last)
+{
+    size_t size = 1;
+    for (int pass = 0; pass < 2; ++pass) {
+        uint8_t* out = pass ? static_cast<uint8_t*>(malloc(size)) : nullptr;
+        if (pass && !out) return nullptr;
+        size_t at = 0;
+        unsigned p = 0;
+        while (text[p]) {
+            RecordSpan span;
+            RecordAt(text, p + 2, &span);
+            unsigned lo = 0, hi = 0;
+            bool inside = IsRule(text[p]) ? span.start >= first && span.start < last
+                                          : StoredPart(span, first, last, &lo, &hi);
+            if (inside) {
+                size_t n = hi - lo;
+                if (out) {
+                    out[at] = text[p];
+                    out[at + 1] = text[p + 1];
+                    memcpy(out + at + 2, text + lo, n);
+                    out[at + 2 + n] = 0;
+                }
+                at += n + 3;
+            }
+            p = span.end + 1;
+        }
+        if (out) {
+            out[at] = 0;
+            return out;
+        }
+        size = at + 1;
+    }
+    return nullptr;
+}
+
+uint32_t PassageExportSize(const uint8_t* passage)
+{
+    return ExportSize(passage) + 2 * (CITATION_MAX + 2);
+}
+
+int ExportPassage(const uint8_t* passage, const PassagePlace& first, const PassagePlace& last, char16_t* buffer,
+                  uint32_t size)
+{
+    uint32_t lessonSize = ExportSize(passage);
+    int result = ExportLesson(passage, buffer, lessonSize);
+    if (result != 0) return result;
+    size_t n = 0;
+    while (buffer[n]) ++n;
+    size_t room = size / 2 - n;
+    size_t written = WriteCitation(first, last, g_settings.FontAsciiBase, buffer + n, room > 2 ? room - 2 : 0);
+    buffer[n + written] = u'\r';
+    buffer[n + written + 1] = u'\n';
+    buffer[n + written + 2] = 0;
+    return 0;
 }

@@ -103,3 +103,36 @@ size_t PlainDocumentSize(std::span<const char16_t> old, const char16_t* exportTe
 // short rather than write past capacity.
 size_t WritePlainDocument(std::span<const char16_t> old, const char16_t* exportText, char16_t* out,
                           size_t capacity);
+
+// ---- A chosen passage and the line that cites it.
+
+// Where a record stands in its lesson: the section, the chapter heading and
+// the paragraph's label, letter code in reading order, each zero-terminated
+// (empty when the lesson gives none before it).
+struct PassagePlace {
+    uint8_t section[96];
+    uint8_t chapter[32];
+    uint8_t paragraph[16];
+};
+
+// The place of the record holding text offset at.
+void FindPassagePlace(const uint8_t* text, unsigned at, PassagePlace* place);
+
+// "(section chapter, first–last)" in reading order, the letters from
+// letterBase; a range names only what changes (paragraphs, or chapter and
+// paragraph, or all). No line break. Returns the units written before the
+// zero; stops short rather than write past capacity.
+constexpr size_t CITATION_MAX = 2 * (96 + 32 + 16) + 16;
+size_t WriteCitation(const PassagePlace& first, const PassagePlace& last, int32_t letterBase, char16_t* out,
+                     size_t capacity);
+
+// A LessonText of the passage [first, last) (reading boundaries): every
+// record it touches, cut to the part inside, style and parameter kept;
+// rules inside it whole. Null without memory; free() it.
+uint8_t* PassageText(const uint8_t* text, unsigned first, unsigned last);
+
+// The passage exported as ExportLesson exports a lesson, then the citation
+// on a line of its own. Bytes it needs, and the writing (ExportLesson's results).
+uint32_t PassageExportSize(const uint8_t* passage);
+int ExportPassage(const uint8_t* passage, const PassagePlace& first, const PassagePlace& last, char16_t* buffer,
+                  uint32_t size);

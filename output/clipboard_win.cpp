@@ -139,6 +139,23 @@ void CopyLesson(TextView* view, int append)
                     L"Quorin", MB_OK | MB_ICONWARNING);
 }
 
+void CopyPassage(TextView* view, unsigned first, unsigned last, int append)
+{
+    if (!view || !view->text || first >= last) return;
+    uint8_t* passage = PassageText(view->text, first, last);
+    if (!passage) return;
+    PassagePlace from, to;
+    FindPassagePlace(view->text, first, &from);
+    FindPassagePlace(view->text, last - 1, &to);
+    uint32_t size = PassageExportSize(passage);
+    auto* buffer = static_cast<char16_t*>(AllocateOrShutDown(size));
+    if (buffer) {
+        if (ExportPassage(passage, from, to, buffer, size) == 0) PutOnClipboard(buffer, append);
+        free(buffer);
+    }
+    free(passage);
+}
+
 int PutOnClipboard(const char16_t* exportText, int append)
 {
     if (g_settings.FontAsciiBase >= RTF_LETTER_BASE_MIN) return PutRtf(exportText, append);

@@ -8,6 +8,9 @@ struct TextView;
 
 // append 0 replaces the clipboard, 1 appends to what it holds.
 void CopyLesson(TextView* view, int append);
+// The passage [first, last) of the view's text (reading boundaries) with
+// the line that cites it, in the same formats as a lesson.
+void CopyPassage(TextView* view, unsigned first, unsigned last, int append);
 
 // Places the export as Rich Text with plain text, or as Unicode text alone,
 // by the letter base.

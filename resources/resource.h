@@ -56,6 +56,12 @@
 #define IDM_COPY             40007
 #define IDM_PRINT            40008
 #define IDM_APPEND           40009
+#define IDM_ZOOM_IN          40020
+#define IDM_ZOOM_OUT         40021
+#define IDM_ZOOM_RESET       40022
+#define IDM_COLOURS_PAPER    40023
+#define IDM_COLOURS_SEPIA    40024
+#define IDM_COLOURS_NIGHT    40025
 
 // Search dialog (115).
 #define IDC_SEARCH_TEXT      1013

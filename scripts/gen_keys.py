@@ -16,6 +16,16 @@ KEY_NAMES = {
     "VK_F1": "F1", "VK_F3": "F3", "VK_HOME": "Home", "VK_END": "End", "VK_PRIOR": "Page Up",
     "VK_NEXT": "Page Down", "VK_RETURN": "Enter", "VK_LEFT": "Left arrow", "VK_RIGHT": "Right arrow",
     "VK_UP": "Up arrow", "VK_DOWN": "Down arrow", "VK_DELETE": "Delete", "VK_BACK": "Backspace",
+    "VK_OEM_PLUS": "=", "VK_ADD": "Num +", "VK_OEM_MINUS": "-", "VK_SUBTRACT": "Num -", "VK_NUMPAD0": "Num 0",
+    "VK_ESCAPE": "Esc",
+}
+# What each entry of the main window's selection key table does.
+SELECTS = {
+    "LineUp": "selection a line shorter (from the top visible line)",
+    "LineDown": "select a line more, from the top visible line",
+    "PageUp": "selection a page shorter",
+    "PageDown": "select a page more, from the top visible line",
+    "Clear": "drop the selection",
 }
 # What each move of the main window's key table does; a move missing here
 # stops the script, so a new key cannot slip into the program undocumented.
@@ -84,7 +94,7 @@ def accelerators(rc, labels):
 
 
 def view_keys(source):
-    table = re.search(r"KEY_TABLE\[\]\s*=\s*\{(.*?)\};", source, re.S)
+    table = re.search(r"\bKEY_TABLE\[\]\s*=\s*\{(.*?)\};", source, re.S)
     if not table:
         fail("no KEY_TABLE in app/main_window.cpp")
     rows = []
@@ -92,6 +102,19 @@ def view_keys(source):
         if move not in MOVES:
             fail(f"no description for Move::{move}")
         rows.append((key_name(key), MOVES[move]))
+    return rows
+
+
+def select_keys(source):
+    table = re.search(r"SELECT_KEY_TABLE\[\]\s*=\s*\{(.*?)\};", source, re.S)
+    if not table:
+        return []
+    rows = []
+    for key, shift, select in re.findall(r"\{\s*(VK_\w+)\s*,\s*(true|false)\s*,\s*Select::(\w+)\s*\}",
+                                         table.group(1)):
+        if select not in SELECTS:
+            fail(f"no description for Select::{select}")
+        rows.append((("Shift+" if shift == "true" else "") + key_name(key), SELECTS[select]))
     return rows
 
 
@@ -136,13 +159,19 @@ def block():
         out.append("| F1 | About | File |")
     out += ["", "**Reading** (keys of the document view):", "", "| Key | Does |", "|---|---|"]
     out += [f"| {key} | {what} |" for key, what in view_keys(window)]
+    out += [f"| {key} | {what} |" for key, what in select_keys(window)]
     out += ["", "**Mouse**:", ""]
     if handles(window, "WM_MOUSEWHEEL"):
         out.append("- Wheel: one line per notch; rolling away from you moves towards the top.")
+        if "MK_CONTROL" in window:
+            out.append("- Ctrl+wheel: larger away from you, smaller towards you (the Zoom commands).")
     if handles(window, "WM_LBUTTONDOWN"):
         out.append("- Click in the text: a page back in its upper half, a page on in its lower half "
                    "(the default; the `Flags` setting can turn this off or split left and right).")
         out.append("- Click on the date band at the bottom: the calendar.")
+        if handles(window, "WM_MOUSEMOVE"):
+            out.append("- Drag across the text: select a passage (Copy and Append then take it with its "
+                       "citation); Shift+click moves the selection's far end.")
     if handles(window, "WM_VSCROLL"):
         out.append("- Scroll bar: arrows a line, the trough a page, the thumb anywhere.")
     out += ["- Toolbar, left to right: " + ", ".join(toolbar(window, labels)) + ".", "",

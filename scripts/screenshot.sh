@@ -8,6 +8,8 @@
 #   screenshot.sh DPI     the main window, the search dialog, the calendar and
 #                         the section chooser at that display scaling (144 is
 #                         150 %), each cut to its window: OUT/dpi/NAME-DPI.png
+#   SHOTS=colours screenshot.sh   only the Night and Sepia pictures
+#   COLOURS=2 screenshot.sh 96    any of them in Night (1 Sepia)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -46,6 +48,8 @@ preset() {
   reg Width REG_DWORD 860
   reg Height REG_DWORD 760
   reg showCmd REG_DWORD 1
+  # COLOURS=1 or 2 takes every picture in Sepia or Night.
+  [ -z "${COLOURS:-}" ] || reg Colours REG_DWORD "$COLOURS"
 }
 
 # The shared settings and a pinned lesson (and day, 0 for a lesson by number).
@@ -95,6 +99,35 @@ window_shot() {
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/dpi/$name-$dpi.png"
   echo "saved $out/dpi/$name-$dpi.png"
 }
+
+# The colour sets: Night on a search hit with its banner, Sepia where
+# chapters meet with three lines selected (Shift+Down).
+colour_shots() {
+  preset
+  reg Colours REG_DWORD 2
+  win=$(start)
+  xdotool windowfocus "$win" >/dev/null 2>&1 || true
+  xdotool key ctrl+w
+  sleep 1.5
+  xdotool type --delay 80 hruakho
+  xdotool key Return
+  sleep 2
+  shot main-night
+  stop
+  pinned 100 0
+  reg Colours REG_DWORD 1
+  win=$(start)
+  xdotool windowfocus "$win" >/dev/null 2>&1 || true
+  for _ in 1 2 3 4 5 6; do xdotool key --window "$win" Next 2>/dev/null; sleep 0.3; done
+  xdotool key shift+Down shift+Down shift+Down
+  sleep 1
+  shot main-sepia
+  stop
+}
+if [ "${SHOTS:-}" = colours ]; then
+  colour_shots
+  exit 0
+fi
 
 if [ -n "$dpi" ]; then
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
@@ -234,3 +267,6 @@ reg Track REG_DWORD 1
 win=$(start)
 shot main-one-chapter
 stop
+
+# 7. The colour sets.
+colour_shots

@@ -13,6 +13,7 @@
 #include "search/search_walk.h"
 #include "settings/bookmarks_win.h"
 #include "settings/settings.h"
+#include "text/colours_win.h"
 #include "text/document_view_win.h"
 #include "text/layout.h"
 #include "text/page_render_win.h"
@@ -23,10 +24,6 @@
 namespace {
 
 constexpr uint16_t BANNER_STYLE = 0x102;   // the smaller font, black
-constexpr COLORREF BANNER_RED = RGB(255, 0, 0);
-constexpr COLORREF BANNER_WHITE = RGB(255, 255, 255);
-constexpr COLORREF BANNER_BLUE = RGB(0, 0, 255);
-constexpr COLORREF BANNER_YELLOW = RGB(255, 255, 0);
 
 void ShowHit(TextView* view, uint16_t last, uint16_t length)
 {
@@ -52,7 +49,8 @@ void MeasureHeading(HDC dc, Heading* heading, int room)
 void DrawHeading(HDC dc, const Heading& heading, const RECT& inner, int y, int h)
 {
     int x = inner.left + (inner.right - inner.left - heading.width) / 2;
-    DrawCellColored(dc, heading.text, heading.length, x, y, heading.width, h, BANNER_RED, BANNER_YELLOW);
+    const ColourSet& c = ReaderColours();
+    DrawCellColored(dc, heading.text, heading.length, x, y, heading.width, h, c.bannerText, c.bannerBack);
 }
 
 }  // namespace
@@ -95,12 +93,11 @@ void DrawHitBanner(TextView* view)
     box.right = box.left + w;
     box.bottom = view->top + view->height - ScaleToDpi(2);
     box.top = box.bottom - lines * h - 2 * rings;
-    DrawFrameRings(dc, &box, BANNER_RED, red);
-    DrawFrameRings(dc, &box, BANNER_WHITE, white);
-    DrawFrameRings(dc, &box, BANNER_BLUE, blue);
-    HBRUSH yellow = CreateSolidBrush(BANNER_YELLOW);
-    FillRect(dc, &box, yellow);
-    DeleteObject(yellow);
+    const ColourSet& c = ReaderColours();
+    DrawFrameRings(dc, &box, c.bannerRings[0], red);
+    DrawFrameRings(dc, &box, c.bannerRings[1], white);
+    DrawFrameRings(dc, &box, c.bannerRings[2], blue);
+    FillColour(dc, box, c.bannerBack);
 
     int y = box.top;
     if (first.text) {

@@ -13,6 +13,7 @@
 #include "search/find_next.h"
 #include "search/search_entry.h"
 #include "settings/settings.h"
+#include "text/colours_win.h"
 #include "text/edit_direction_win.h"
 #include "text/text_view.h"
 
@@ -206,6 +207,31 @@ void ScalePicture(HWND dialog)
     MakeRoomForPicture(dialog, control);
 }
 
+// Outside Paper the alphabet is drawn in the reader's paper and ink too.
+void ColourPicture(HWND dialog)
+{
+    const ColourSet& c = ReaderColours();
+    HWND control = PictureControl(dialog);
+    if (&c == &ColourSetOf(COLOURS_PAPER) || !control) return;
+    auto shown = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    HBITMAP coloured = shown ? RecolouredBitmap(shown, c.page, c.text) : nullptr;
+    if (!coloured) return;
+    auto old = reinterpret_cast<HGDIOBJ>(SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(coloured)));
+    if (old && old != s_search.picture) DeleteObject(old);
+    if (s_search.picture) DeleteObject(s_search.picture);
+    s_search.picture = coloured;
+}
+
+// The search box in the reader's colours.
+INT_PTR OnEditColour(HDC dc)
+{
+    const ColourSet& c = ReaderColours();
+    SetTextColor(dc, c.text);
+    SetBkColor(dc, c.page);
+    SetDCBrushColor(dc, c.page);
+    return reinterpret_cast<INT_PTR>(GetStockObject(DC_BRUSH));
+}
+
 BOOL OnInitDialog(HWND dialog)
 {
     s_search = {};
@@ -214,6 +240,7 @@ BOOL OnInitDialog(HWND dialog)
     char16_t text[BOX_TEXT_SIZE];
     PatternToBoxText(g_settings.SearchString, g_settings.FontAsciiBase, text);
     ScalePicture(dialog);
+    ColourPicture(dialog);
     s_search.font = CreateBoxFont();
     SendMessageW(s_search.edit, WM_SETFONT, reinterpret_cast<WPARAM>(s_search.font), TRUE);
     SendMessageW(s_search.edit, EM_LIMITTEXT, SEARCH_PATTERN_MAX, 0);
@@ -290,6 +317,7 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         }
         return FALSE;
     case WM_DESTROY: OnDestroy(); return TRUE;
+    case WM_CTLCOLOREDIT: return OnEditColour(reinterpret_cast<HDC>(wParam));
     }
     return FALSE;
 }

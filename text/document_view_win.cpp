@@ -8,6 +8,7 @@
 #include "base/globals.h"
 #include "content/lesson_store.h"
 #include "settings/settings.h"
+#include "text/colours_win.h"
 #include "text/layout.h"
 #include "text/page_render_win.h"
 #include "text/text_draw_win.h"
@@ -100,6 +101,8 @@ bool TakeOver(TextView* view, uint8_t* text)
     if (LayoutText(view, text, 0) == 0) {
         if (shown != text)
             free(shown);
+        // A selection counts in the text it was made in: another day drops it.
+        g_state.selectText = nullptr;
         return true;
     }
     free(text);
@@ -194,14 +197,17 @@ void PaintMain(HDC dc, HWND window, int flags)
         GetClientRect(window, &client);
         if (g_state.toolbar)
             client.top += ToolbarHeight() - 1;
-        FillRect(paintDc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        FillColour(paintDc, client, ReaderColours().page);
     }
     if (flags & PAINT_PAGE)
         DrawPage(g_state.mainView, (flags & PAINT_ERASE) ? 1 : 0);
     const BandBox& band = g_state.dateBand;
-    FillBox(paintDc, band.left, band.top, band.width, band.height, LTGRAY_BRUSH);
+    const ColourSet& colours = ReaderColours();
+    FillColour(paintDc, {band.left, band.top, band.left + band.width, band.top + band.height}, colours.band);
     SetBkMode(paintDc, TRANSPARENT);
+    COLORREF kept = SetTextColor(paintDc, colours.bandText);
     DrawDateBand(paintDc);
+    SetTextColor(paintDc, kept);
     if (!dc)
         EndPaint(window, &ps);
 }

@@ -4,7 +4,10 @@
 
 #include <cstring>
 #include "base/display_scale.h"
+#include "base/globals.h"
+#include "text/colours_win.h"
 #include "text/rows.h"
+#include "text/selection.h"
 #include "text/style_fonts_win.h"
 #include "text/text_draw_win.h"
 #include "text/text_format.h"
@@ -47,11 +50,10 @@ int FitLabel(const TextView* v, const uint8_t* label, int length, int hang, int*
 
 void DrawRule(const TextView* v, const LineRecord* line, int y)
 {
-    HGDIOBJ brush = SelectObject(v->dc, GetStockObject(BLACK_BRUSH));
     int middle = y + line->height / 2;
     // One pixel at 96 DPI; thicker on denser screens, where one would fade.
-    Rectangle(v->dc, line->x, middle, line->x + line->boxWidth, middle + ScaleToDpi(1));
-    SelectObject(v->dc, brush);
+    RECT rule = {line->x, middle, line->x + line->boxWidth, middle + ScaleToDpi(1)};
+    FillColour(v->dc, rule, ViewColours(v).text);
 }
 
 void DrawTextLine(const TextView* v, const LineRecord* line, int y)
@@ -71,20 +73,53 @@ void DrawTextLine(const TextView* v, const LineRecord* line, int y)
     DrawCell(v->dc, run, line->count, line->x, y, line->boxWidth, line->height);
 }
 
-void HighlightLine(TextView* v, const LineRecord* line, int y)
+void MarkLine(TextView* v, const LineRecord* line, int y, const Mark& mark)
 {
     const uint8_t* run = v->text + line->offset;
     if (line->hang && (line->style & STYLE_REVERSED)) {
-        // Only the label characters inside the hit are painted, like any run.
+        // Only the label characters inside the mark are painted, like any run.
         const uint8_t* label = ReversedLabel(v, line);
         int lw;
         int fit = FitLabel(v, label, static_cast<int>(strlen(reinterpret_cast<const char*>(label))), line->hang, &lw);
-        HighlightRun(v, v->text, label, fit, line->x + line->boxWidth + line->hang - lw, y);
+        MarkRun(v, label, fit, line->x + line->boxWidth + line->hang - lw, y, mark);
     } else if (line->hang) {
-        HighlightRun(v, v->text, run, LabelLength(run), line->x - line->hang, y);
+        MarkRun(v, run, LabelLength(run), line->x - line->hang, y, mark);
         run = SkipSpaces(run + LabelLength(run));
     }
-    HighlightRun(v, v->text, run, line->count, line->x, y);
+    MarkRun(v, run, line->count, line->x, y, mark);
+}
+
+// The reader's selection, in the system's selection colours, over the
+// lines on the page: each line's part of it is one stored range.
+void DrawSelection(TextView* v)
+{
+    unsigned first = g_state.selectStart, last = g_state.selectEnd;
+    if (v != g_state.mainView || first >= last || g_state.selectText != v->text) return;
+    int y, room;
+    LineRecord* line = FindFirstVisibleLine(v, &y, &room);
+    uint16_t code = StartCode(line);
+    HGDIOBJ kept = SelectStyleFont(v, code);
+    int key = code & STYLE_FONT_KEY;
+    int mode = SetBkMode(v->dc, OPAQUE);
+    Mark mark = {0, 0, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT)};
+    for (; line->style && room >= line->height; ++line) {
+        RecordSpan span;
+        unsigned lo, hi;
+        if (!IsRule(line) && RecordAt(v->text, line->offset, &span) && StoredPart(span, first, last, &lo, &hi)) {
+            if ((line->style & STYLE_FONT_KEY) != key) {
+                SelectStyleFont(v, line->style);
+                key = line->style & STYLE_FONT_KEY;
+            }
+            mark.start = lo;
+            mark.end = hi;
+            MarkLine(v, line, y, mark);
+        }
+        int rows = RowsOf(*line);
+        y += rows * line->height;
+        room -= rows * line->height;
+    }
+    SetBkMode(v->dc, mode);
+    SelectObject(v->dc, kept);
 }
 
 // Width of the first n characters of a run as drawn.
@@ -121,10 +156,12 @@ int DrawPage(TextView* v, int erase)
         line = FindFirstVisibleLine(v, &y, &room);
     }
     COLORREF color = GetTextColor(v->dc);
+    // Runs are drawn opaque, so their background is the page's own colour.
+    COLORREF back = SetBkColor(v->dc, ViewColours(v).page);
     uint16_t code = StartCode(line);
     HGDIOBJ kept = SelectStyleFont(v, code | STYLE_CODE_COLOR);
     int key = code & STYLE_FONT_KEY;
-    if (erase) FillBox(v->dc, v->left, v->top, v->width, v->height, WHITE_BRUSH);
+    if (erase) FillColour(v->dc, {v->left, v->top, v->left + v->width, v->top + v->height}, ViewColours(v).page);
 
     for (; line->style && room >= line->height; ++line) {
         if (IsRule(line)) {
@@ -144,6 +181,8 @@ int DrawPage(TextView* v, int erase)
 
     SelectObject(v->dc, kept);
     SetTextColor(v->dc, color);
+    SetBkColor(v->dc, back);
+    DrawSelection(v);
     if (v->highlightStart || v->highlightEnd) return DrawHighlight(v);
     v->pageNext = line;
     return 0;
@@ -167,7 +206,8 @@ int DrawHighlight(TextView* v)
                 SelectStyleFont(v, line->style);
                 key = line->style & STYLE_FONT_KEY;
             }
-            HighlightLine(v, line, y);
+            const ColourSet& c = ViewColours(v);
+            MarkLine(v, line, y, {v->highlightStart, v->highlightEnd, c.highlightText, c.highlightBack});
         }
         int rows = RowsOf(*line);
         y += rows * line->height;
@@ -181,7 +221,14 @@ int DrawHighlight(TextView* v)
 
 int HighlightRun(TextView* v, const uint8_t* text, const uint8_t* run, int n, int x, int y)
 {
-    const uint8_t* start = text + v->highlightStart;
+    const ColourSet& c = ViewColours(v);
+    return MarkRun(v, run, n, x, y, {v->highlightStart, v->highlightEnd, c.highlightText, c.highlightBack});
+}
+
+int MarkRun(TextView* v, const uint8_t* run, int n, int x, int y, const Mark& mark)
+{
+    const uint8_t* text = v->text;
+    const uint8_t* start = text + mark.start;
     long lead = start - run;
     int dx = 0;
     SIZE size;
@@ -194,11 +241,11 @@ int HighlightRun(TextView* v, const uint8_t* text, const uint8_t* run, int n, in
             run = start;
         }
     }
-    int m = static_cast<int>((text + v->highlightEnd) - run);
+    int m = static_cast<int>((text + mark.end) - run);
     if (m < n) n = m;
     if (n <= 0) return m;
     RunExtent(v->dc, run, n, &size);
-    return DrawCellColored(v->dc, run, n, x + dx, y, size.cx, size.cy, HIGHLIGHT_TEXT, HIGHLIGHT_BACK);
+    return DrawCellColored(v->dc, run, n, x + dx, y, size.cx, size.cy, mark.text, mark.back);
 }
 
 int ScrollRows(TextView* v, int delta, int redraw, int endStop)

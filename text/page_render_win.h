@@ -4,8 +4,6 @@
 #include <windows.h>
 #include "text/layout.h"
 
-constexpr COLORREF HIGHLIGHT_TEXT = 0xFF0000;   // blue
-constexpr COLORREF HIGHLIGHT_BACK = 0xFFFF;     // yellow
 
 inline TextView* NewTextView(HDC dc, const RECT* box, const FontBlock* font, int capacity) {
     static_assert(sizeof(RECT) == sizeof(ViewBox), "RECT and ViewBox must match");
@@ -20,6 +18,14 @@ int SetViewFont(TextView* view, const FontBlock* font);
 int DrawPage(TextView* view, int erase);
 int DrawHighlight(TextView* view);
 int HighlightRun(TextView* view, const uint8_t* text, const uint8_t* run, int n, int x, int y);
+
+// A stored range [start, end) of the view's text painted in two colours:
+// the search hit, or the reader's selection.
+struct Mark {
+    unsigned start, end;
+    COLORREF text, back;
+};
+int MarkRun(TextView* view, const uint8_t* run, int n, int x, int y, const Mark& mark);
 
 // -1 without view; 1 nothing changed; 3 moved without redraw; else DrawPage's.
 int ScrollRows(TextView* view, int delta, int redraw, int endStop);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include "base/face_name_win.h"
+#include "text/colours_win.h"
 #include "text/text_draw_win.h"
 #include "text/text_format.h"
 
@@ -63,7 +64,10 @@ HGDIOBJ SelectStyleFont(TextView* view, uint16_t code)
     if (!node) node = AddStyleFont(view, code);
     else if (!node->font) CreateStyleFont(view, node, key);   // deleted by SetViewFont(none)
     if (code & STYLE_CODE_COLOR)
-        SetTextColor(view->dc, (key & STYLE_BLUE) == STYLE_BLUE ? HEADING_BLUE : RGB(0, 0, 0));
+    {
+        const ColourSet& c = ViewColours(view);
+        SetTextColor(view->dc, (key & STYLE_BLUE) == STYLE_BLUE ? c.heading : c.text);
+    }
     // Without a node or font the system font stands in, so the caller still
     // gets back the object it has to put back.
     HGDIOBJ font = node && node->font ? static_cast<HGDIOBJ>(node->font) : GetStockObject(SYSTEM_FONT);

@@ -4,7 +4,6 @@
 #include <windows.h>
 #include "text/style_fonts.h"
 
-constexpr COLORREF HEADING_BLUE = RGB(0, 0, 255);
 
 // Selects the font for a style code (creating it once per key), sets the
 // text colour when code has STYLE_CODE_COLOR; returns the replaced object.

@@ -25,7 +25,12 @@ protected:
     int ScrollPos() const { return GetScrollPos(window, SB_VERT); }
     LRESULT Bar(int request, int thumb = 0) { return Send(WM_VSCROLL, MAKEWPARAM(request, thumb)); }
     void Wheel(int delta) { Send(WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(100, 100)); }
-    void Click(int x, int y) { Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+    // A click is a press and a release without a drag between.
+    void Click(int x, int y)
+    {
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        Send(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
 };
 
 TEST_F(ViewInput, KeysScrollByLinesPagesAndEnds)

@@ -5,6 +5,7 @@
 #include "app/about_dialog.h"
 #include "app/display_scale.h"
 #include "app/globals.h"
+#include "app/learned_commands.h"
 #include "app/navigation.h"
 #include "app/update_check.h"
 #include "fonts/font_dialog.h"
@@ -24,7 +25,7 @@
 
 namespace {
 
-// ---- Toolbar: seven plain push buttons over the strip of bitmap 114.
+// ---- Toolbar: plain push buttons over the strip of bitmap 114.
 
 constexpr TBBUTTON MakeButton(int image, int command)
 {
@@ -39,7 +40,7 @@ constexpr TBBUTTON MakeButton(int image, int command)
 constexpr TBBUTTON kToolbarButtons[] = {
     MakeButton(0, IDM_PREVIOUS_DAY), MakeButton(1, IDM_TODAY),  MakeButton(2, IDM_NEXT_DAY),
     MakeButton(3, IDM_FONT),         MakeButton(4, IDM_SEARCH), MakeButton(5, IDM_SEARCH_AGAIN),
-    MakeButton(6, IDM_INDEX),
+    MakeButton(6, IDM_INDEX),        MakeButton(7, IDM_LEARNED),
 };
 constexpr int kToolbarButtonCount = sizeof kToolbarButtons / sizeof kToolbarButtons[0];
 
@@ -175,6 +176,7 @@ void OnCreate(HWND window)
     CreateView(window);
     SyncReverseCheck(window, MENU_CHECK_SET);
     SyncBookmarkCheck(window, MENU_CHECK_SET);
+    ShowLearnedStanding();
 }
 
 void OnDestroy(HWND window)
@@ -269,6 +271,8 @@ constexpr CommandEntry kCommandTable[] = {
     {IDM_COPY, CommandCopy},
     {IDM_PRINT, CommandPrint},
     {IDM_APPEND, CommandAppend},
+    {IDM_LEARNED, CommandLearned},
+    {IDM_NEXT_UNLEARNED, CommandNextUnlearned},
 };
 
 }  // namespace
@@ -334,6 +338,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_VSCROLL: return OnVScroll(window, wParam, lParam);
     case WM_LBUTTONDOWN: OnViewClick(window, lParam); return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(window, wParam); return 0;
+    case WM_INITMENUPOPUP: SyncLearnedCheck(window); return 0;
+    // Back at the window after midnight, the standing counts the day gone.
+    case WM_ACTIVATEAPP:
+        if (wParam)
+            RedrawDateBand(window);
+        break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

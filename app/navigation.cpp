@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "app/globals.h"
+#include "app/learned_commands.h"
 #include "app/main_window.h"
 #include "calendar/calendar_dialog.h"
 #include "calendar/schedule.h"
@@ -105,7 +106,8 @@ void StepDay(HWND window, int step)
 
 void ChooseDayFromCalendar(HWND window)
 {
-    int32_t day = RunCalendarDialog(g_state.instance, window, g_settings.Day, g_settings.FontName);
+    int32_t day = RunCalendarDialog(g_state.instance, window, g_settings.Day, g_settings.FontName,
+                                    LearnedMarkOfDay);
     if (day != 0 && day != g_settings.Day)
         GoToDay(window, day);
 }

@@ -6,6 +6,7 @@ list(APPEND WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/start_up.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/navigation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/learned_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/late_libraries_win.cpp
   ${CMAKE_SOURCE_DIR}/settings/settings_store_win.cpp
   ${CMAKE_SOURCE_DIR}/text/document_view_win.cpp)
@@ -14,7 +15,7 @@ list(APPEND WIN_SOURCES
 # in the native tree's generated folder, which the Windows resource script
 # finds on its include path.
 set(QUORIN_ART_MAPS ${CMAKE_SOURCE_DIR}/resources/art)
-set(QUORIN_TOOLBAR_MAPS previous_day today next_day font search search_again index)
+set(QUORIN_TOOLBAR_MAPS previous_day today next_day font search search_again index learned)
 if(NOT WIN32)
   add_executable(make_art ${CMAKE_SOURCE_DIR}/tools/make_art/make_art.cpp ${CMAKE_SOURCE_DIR}/tools/bitmap_file.cpp
     ${CMAKE_SOURCE_DIR}/tools/pixel_scale.cpp)

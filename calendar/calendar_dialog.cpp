@@ -23,12 +23,14 @@ constexpr COLORREF WHITE = RGB(255, 255, 255);
 constexpr COLORREF BLACK = RGB(0, 0, 0);
 constexpr int CALENDAR_FONT_HEIGHT = 14;   // pixels at 96 DPI, as the gap
 constexpr int ARROW_GAP = 10;               // between the year and its arrows
+constexpr int MARK_INSET = 2;               // a day's mark from its cell's corner
 
 struct CalendarDialogState {
     CalendarState grid;
     HDC dc;
     HFONT normal;
     HFONT bold;
+    CalendarMarkSource marks;
 };
 
 CalendarDialogState s_calendar;
@@ -109,6 +111,20 @@ void DrawButtons(HDC dc, const CalendarState& s)
     SelectObject(dc, font);
 }
 
+// A learned or missed day gets its box in the cell's top right corner,
+// clear of the centred number.
+void DrawDayMark(HDC dc, const CalendarState& s, int day, int column, int row, COLORREF colour)
+{
+    if (!s_calendar.marks) return;
+    CalendarMark mark = s_calendar.marks(s.resultDay + day - s.shown.day);
+    if (mark == CalendarMark::None) return;
+    const CalendarGeometry& g = s.g;
+    int inset = ScaleToDpi(MARK_INSET);
+    int size = g.RH / 3 < g.CW / 4 ? g.RH / 3 : g.CW / 4;
+    DrawTickBox(dc, g.GL + (column + 1) * g.CW - inset - size, g.GT + row * g.RH + inset + 1, size,
+                mark == CalendarMark::Ticked, colour);
+}
+
 void DrawDayCell(HDC dc, const CalendarState& s, int day, bool selected)
 {
     int column, row;
@@ -122,6 +138,7 @@ void DrawDayCell(HDC dc, const CalendarState& s, int day, bool selected)
         DrawPlainCellColored(dc, digits, 2, left, top, g.CW, g.RH, WHITE, BLACK);
     else
         DrawPlainCell(dc, digits, 2, left, top, g.CW, g.RH);
+    DrawDayMark(dc, s, day, column, row, selected ? WHITE : BLACK);
 }
 
 void DrawGrid(HDC dc, CalendarState& s)
@@ -147,6 +164,7 @@ void DrawGrid(HDC dc, CalendarState& s)
         DayCell(&s, d, &column, &row);
         DrawPlainCell(dc, DAY_NUMBERS + 2 * (d - 1), 2, g.GL + column * g.CW + 1, g.GT + row * g.RH + 1, g.CW - 2,
                       g.RH - 2);
+        DrawDayMark(dc, s, d, column, row, BLACK);
         lastRow = row;
     }
     s.weekRows = static_cast<uint8_t>(lastRow);
@@ -303,9 +321,11 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     return FALSE;
 }
 
-int32_t RunCalendarDialog(HINSTANCE instance, HWND owner, int32_t day, const char16_t* faceName)
+int32_t RunCalendarDialog(HINSTANCE instance, HWND owner, int32_t day, const char16_t* faceName,
+                          CalendarMarkSource marks)
 {
     s_calendar = {};
+    s_calendar.marks = marks;
     ResetCalendar(&s_calendar.grid);
     s_calendar.normal = CreateCalendarFont(faceName, FW_NORMAL);
     s_calendar.bold = CreateCalendarFont(faceName, FW_BOLD);

@@ -55,6 +55,8 @@
 #define IDM_COPY             40007
 #define IDM_PRINT            40008
 #define IDM_APPEND           40009
+#define IDM_LEARNED          40020
+#define IDM_NEXT_UNLEARNED   40021
 
 // Search dialog (115).
 #define IDC_SEARCH_TEXT      1013

@@ -11,6 +11,7 @@
 #include "index/index_layout.h"
 #include "resources/resource.h"
 #include "settings/bookmarks_win.h"
+#include "settings/learned_days_win.h"
 #include "settings/registry_number.h"
 #include "settings/settings.h"
 #include "text/layout.h"
@@ -171,6 +172,17 @@ uint8_t* ReadBytes(const wchar_t* name, uint8_t* fallback, uint32_t* size)
     return data;
 }
 
+uint8_t* ReadTypedBytes(const wchar_t* name, DWORD* type, uint32_t* size)
+{
+    *size = 0;
+    return ReadRaw(SETTINGS_KEY, name, Room::Exact, type, size);
+}
+
+int WriteTypedBytes(const wchar_t* name, DWORD type, const void* bytes, uint32_t count)
+{
+    return WriteValue(name, type, bytes, count);
+}
+
 int WriteNumber(const wchar_t* name, int32_t value)
 {
     return WriteValue(name, REG_DWORD, &value, sizeof value);
@@ -206,6 +218,7 @@ void LoadSettings()
     for (int i = 0; i < 3; i++)
         g_state.chooserBitmaps[i] = LoadScaledBitmap(g_state.instance, IDB_TREE_CLOSED + i, icon, icon, false);
     LoadBookmarks();
+    LoadLearned();
     g_state.settingsLoaded = true;
 }
 
@@ -281,6 +294,8 @@ void ShutDown()
     }
     if (g_state.settingsLoaded && g_state.bookmarksLoaded)
         SaveBookmarks();
+    if (g_state.settingsLoaded)
+        SaveLearned();
     FreeBookmarks();
     PostQuitMessage(0);
 }

@@ -25,3 +25,16 @@ int ClickPage(HWND window, TextView* view, int x, int y, int redraw);
 
 // Rows a page step moves for the page-size field of Flags (keys or clicks).
 int PageStep(const TextView* view, uint32_t pageField);
+
+// What the date band shows beside the date: whether the day shown is
+// learned and how far behind the reader is, from a source the window
+// installs (none: nothing is shown).
+struct BandStanding {
+    bool learned;
+    int behind;     // days of the current cycle behind
+    bool marking;   // some day of the current cycle is marked
+};
+using StandingSource = void (*)(BandStanding* standing);
+void SetStandingSource(StandingSource source);
+// The date band alone, drawn again.
+void RedrawDateBand(HWND window);

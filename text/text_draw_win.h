@@ -15,3 +15,7 @@ int DrawCell(HDC dc, const uint8_t* bytes, int count, int x, int y, int w, int h
 // DrawCell in the given colours; the dc's colours are put back.
 int DrawCellColored(HDC dc, const uint8_t* bytes, int count, int x, int y, int w, int h,
                     COLORREF text, COLORREF background);
+
+// A square box of the given size with its top-left corner at (x, y), in one
+// colour, ticked or empty: a mark that reads without colour at any size.
+void DrawTickBox(HDC dc, int x, int y, int size, bool ticked, COLORREF colour);

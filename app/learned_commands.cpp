@@ -6,7 +6,7 @@
 #include "calendar/calendar.h"
 #include "calendar/schedule.h"
 #include "resources/resource.h"
-#include "settings/learned_days_win.h"
+#include "calendar/learned_days_win.h"
 #include "settings/settings.h"
 #include "text/document_view_win.h"
 

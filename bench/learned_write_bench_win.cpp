@@ -10,7 +10,7 @@
 
 #include "bench/win_clock.h"
 #include "calendar/calendar.h"
-#include "settings/learned_days.h"
+#include "calendar/learned_days.h"
 #include "settings/settings_store_win.h"
 
 namespace {

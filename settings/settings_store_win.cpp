@@ -11,7 +11,7 @@
 #include "index/index_layout.h"
 #include "resources/resource.h"
 #include "settings/bookmarks_win.h"
-#include "settings/learned_days_win.h"
+#include "calendar/learned_days_win.h"
 #include "settings/registry_number.h"
 #include "settings/settings.h"
 #include "text/layout.h"

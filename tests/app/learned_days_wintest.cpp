@@ -7,8 +7,8 @@
 
 #include "app/learned_commands.h"
 #include "resources/resource.h"
-#include "settings/learned_days.h"
-#include "settings/learned_days_win.h"
+#include "calendar/learned_days.h"
+#include "calendar/learned_days_win.h"
 
 namespace reader_test {
 namespace {

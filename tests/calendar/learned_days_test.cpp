@@ -1,4 +1,4 @@
-#include "settings/learned_days.h"
+#include "calendar/learned_days.h"
 
 #include <gtest/gtest.h>
 #include <utility>

@@ -2,7 +2,7 @@
 // "LearnedOneChapter" for the other. A stored value that cannot be taken
 // (damaged, of another type or cycle) is copied to the value's "...Aside"
 // twin, type and bytes as they were, before anything is written over it.
-#include "settings/learned_days_win.h"
+#include "calendar/learned_days_win.h"
 
 #include <windows.h>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // commands ask of them.
 #pragma once
 #include <cstdint>
-#include "settings/learned_days.h"
+#include "calendar/learned_days.h"
 
 // Both tracks' records, at start-up.
 void LoadLearned();

@@ -1,4 +1,4 @@
-#include "settings/learned_days.h"
+#include "calendar/learned_days.h"
 
 #include <cstring>
 #include "calendar/calendar.h"

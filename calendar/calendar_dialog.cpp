@@ -3,6 +3,7 @@
 #include "calendar/calendar_dialog.h"
 
 #include <windowsx.h>
+#include <algorithm>
 #include <cstring>
 
 #include "app/display_scale.h"
@@ -24,6 +25,7 @@ constexpr COLORREF BLACK = RGB(0, 0, 0);
 constexpr int CALENDAR_FONT_HEIGHT = 14;   // pixels at 96 DPI, as the gap
 constexpr int ARROW_GAP = 10;               // between the year and its arrows
 constexpr int MARK_INSET = 2;               // a day's mark from its cell's corner
+constexpr int MIN_MARK = 6;                 // the smallest mark that still reads
 
 struct CalendarDialogState {
     CalendarState grid;
@@ -111,18 +113,36 @@ void DrawButtons(HDC dc, const CalendarState& s)
     SelectObject(dc, font);
 }
 
-// A learned or missed day gets its box in the cell's top right corner,
-// clear of the centred number.
-void DrawDayMark(HDC dc, const CalendarState& s, int day, int column, int row, COLORREF colour)
+// A marked day's number moves left to leave its mark room: a tick for a
+// day learned, an empty box for a day behind, as large as the cell allows.
+// Gives the mark's size, 0 for none.
+int MarkRoom(HDC dc, const CalendarState& s, int day, CalendarMark* mark)
 {
-    if (!s_calendar.marks) return;
-    CalendarMark mark = s_calendar.marks(s.resultDay + day - s.shown.day);
-    if (mark == CalendarMark::None) return;
+    *mark = s_calendar.marks ? s_calendar.marks(s.resultDay + day - s.shown.day) : CalendarMark::None;
+    if (*mark == CalendarMark::None) return 0;
+    SIZE number = {};
+    GetTextExtentPoint32W(dc, L"28", 2, &number);
+    int size = std::min(s.g.CW - int(number.cx) - 3 * ScaleToDpi(MARK_INSET), s.g.RH * 2 / 3);
+    return std::max(size, ScaleToDpi(MIN_MARK));
+}
+
+// The number, in the cell or left of its mark; then the mark.
+void DrawDayNumber(HDC dc, const CalendarState& s, int day, int column, int row, int width, int height, bool selected)
+{
     const CalendarGeometry& g = s.g;
+    CalendarMark mark;
+    int size = MarkRoom(dc, s, day, &mark);
     int inset = ScaleToDpi(MARK_INSET);
-    int size = g.RH / 3 < g.CW / 4 ? g.RH / 3 : g.CW / 4;
-    DrawTickBox(dc, g.GL + (column + 1) * g.CW - inset - size, g.GT + row * g.RH + inset + 1, size,
-                mark == CalendarMark::Ticked, colour);
+    int left = g.GL + column * g.CW + 1, top = g.GT + row * g.RH + 1;
+    if (size) width -= size + inset;
+    const char* digits = DAY_NUMBERS + 2 * (day - 1);
+    if (selected)
+        DrawPlainCellColored(dc, digits, 2, left, top, width, height, WHITE, BLACK);
+    else
+        DrawPlainCell(dc, digits, 2, left, top, width, height);
+    if (size)
+        DrawTickMark(dc, g.GL + (column + 1) * g.CW - inset - size, g.GT + row * g.RH + (g.RH - size) / 2 + 1, size,
+                     mark == CalendarMark::Ticked ? TickMark::Tick : TickMark::Box, selected ? WHITE : BLACK);
 }
 
 void DrawDayCell(HDC dc, const CalendarState& s, int day, bool selected)
@@ -133,12 +153,7 @@ void DrawDayCell(HDC dc, const CalendarState& s, int day, bool selected)
     int left = g.GL + column * g.CW + 1, top = g.GT + row * g.RH + 1;
     FillBox(dc, left, top, g.GL + column * g.CW + g.CW, g.GT + row * g.RH + g.RH,
             static_cast<HBRUSH>(GetStockObject(selected ? BLACK_BRUSH : WHITE_BRUSH)));
-    const char* digits = DAY_NUMBERS + 2 * (day - 1);
-    if (selected)
-        DrawPlainCellColored(dc, digits, 2, left, top, g.CW, g.RH, WHITE, BLACK);
-    else
-        DrawPlainCell(dc, digits, 2, left, top, g.CW, g.RH);
-    DrawDayMark(dc, s, day, column, row, selected ? WHITE : BLACK);
+    DrawDayNumber(dc, s, day, column, row, g.CW, g.RH, selected);
 }
 
 void DrawGrid(HDC dc, CalendarState& s)
@@ -162,9 +177,7 @@ void DrawGrid(HDC dc, CalendarState& s)
     for (int d = 1; d <= s.monthLength; ++d) {
         int column, row;
         DayCell(&s, d, &column, &row);
-        DrawPlainCell(dc, DAY_NUMBERS + 2 * (d - 1), 2, g.GL + column * g.CW + 1, g.GT + row * g.RH + 1, g.CW - 2,
-                      g.RH - 2);
-        DrawDayMark(dc, s, d, column, row, BLACK);
+        DrawDayNumber(dc, s, d, column, row, g.CW - 2, g.RH - 2, false);
         lastRow = row;
     }
     s.weekRows = static_cast<uint8_t>(lastRow);

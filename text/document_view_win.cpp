@@ -224,7 +224,7 @@ void DrawStanding(HDC dc, int dateWidth)
         return;
     int x = band.left + gap;
     int limit = band.left + (band.width - dateWidth) / 2 - gap;
-    DrawTickBox(dc, x, band.top + 2, size, standing.learned, RGB(0, 0, 0));
+    DrawTickMark(dc, x, band.top + 2, size, standing.learned ? TickMark::TickedBox : TickMark::Box, RGB(0, 0, 0));
     x += size + gap / 2;
     wchar_t behind[40] = L"";
     if (standing.behind > 0)

@@ -75,14 +75,15 @@ int DrawCellColored(HDC dc, const uint8_t* bytes, int count, int x, int y, int w
     return result;
 }
 
-void DrawTickBox(HDC dc, int x, int y, int size, bool ticked, COLORREF colour)
+void DrawTickMark(HDC dc, int x, int y, int size, TickMark mark, COLORREF colour)
 {
     HPEN frame = CreatePen(PS_SOLID, size >= 24 ? 2 : 1, colour);
     HGDIOBJ keptPen = SelectObject(dc, frame);
     HGDIOBJ keptBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    Rectangle(dc, x, y, x + size, y + size);
+    if (mark != TickMark::Tick)
+        Rectangle(dc, x, y, x + size, y + size);
     HPEN tick = nullptr;
-    if (ticked) {
+    if (mark != TickMark::Box) {
         tick = CreatePen(PS_SOLID, size / 6 > 2 ? size / 6 : 2, colour);
         SelectObject(dc, tick);
         POINT stroke[3] = {{x + size * 2 / 10, y + size / 2},

@@ -16,6 +16,8 @@ int DrawCell(HDC dc, const uint8_t* bytes, int count, int x, int y, int w, int h
 int DrawCellColored(HDC dc, const uint8_t* bytes, int count, int x, int y, int w, int h,
                     COLORREF text, COLORREF background);
 
-// A square box of the given size with its top-left corner at (x, y), in one
-// colour, ticked or empty: a mark that reads without colour at any size.
-void DrawTickBox(HDC dc, int x, int y, int size, bool ticked, COLORREF colour);
+// Marks that read without colour at any size, in a square of the given size
+// with its top-left corner at (x, y): an empty box, a ticked box, or the
+// tick alone (where a box would crowd it).
+enum class TickMark { Box, TickedBox, Tick };
+void DrawTickMark(HDC dc, int x, int y, int size, TickMark mark, COLORREF colour);

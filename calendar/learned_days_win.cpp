@@ -1,7 +1,7 @@
 // Learned days in the registry: "Learned" for the three-chapter track,
-// "LearnedOneChapter" for the other. A stored value that cannot be taken
-// (damaged, of another type or cycle) is copied to the value's "...Aside"
-// twin, type and bytes as they were, before anything is written over it.
+// "Learned1" for the one-chapter track. A stored value that cannot be taken
+// (damaged, of another type or cycle) is copied to its "...Aside" twin,
+// type and bytes as they were, before anything is written over it.
 #include "calendar/learned_days_win.h"
 
 #include <windows.h>
@@ -24,7 +24,7 @@ struct TrackRecord {
 
 TrackRecord s_records[] = {
     {L"Learned", L"LearnedAside", 3, {}, false, false, false},
-    {L"LearnedOneChapter", L"LearnedOneChapterAside", 1, {}, false, false, false},
+    {L"Learned1", L"Learned1Aside", 1, {}, false, false, false},
 };
 
 TrackRecord& RecordOf(int track)

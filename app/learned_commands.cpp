@@ -1,12 +1,13 @@
 #include "app/learned_commands.h"
 
-#include "app/globals.h"
-#include "app/main_window.h"
 #include "app/navigation.h"
+#include "base/globals.h"
+#include "base/menu_check_win.h"
 #include "calendar/calendar.h"
+#include "calendar/calendar_dialog.h"
+#include "calendar/learned_days_win.h"
 #include "calendar/schedule.h"
 #include "resources/resource.h"
-#include "calendar/learned_days_win.h"
 #include "settings/settings.h"
 #include "text/document_view_win.h"
 
@@ -51,6 +52,15 @@ void StandingOfShownDay(BandStanding* standing)
     standing->marking = HoldsUnfinishedMarks(days) || CycleFinished(days, days->first);
 }
 
+CalendarMark CalendarMarkOfDay(int32_t day)
+{
+    switch (MarkOfDay(CurrentLearned(), day, TodayAbsolute())) {
+    case DayMark::Learned: return CalendarMark::Ticked;
+    case DayMark::Behind: return CalendarMark::Empty;
+    default: return CalendarMark::None;
+    }
+}
+
 }  // namespace
 
 void CommandLearned(HWND window)
@@ -76,13 +86,5 @@ void SyncLearnedCheck(HWND window)
 void ShowLearnedStanding()
 {
     SetStandingSource(StandingOfShownDay);
-}
-
-CalendarMark LearnedMarkOfDay(int32_t day)
-{
-    switch (MarkOfDay(CurrentLearned(), day, TodayAbsolute())) {
-    case DayMark::Learned: return CalendarMark::Ticked;
-    case DayMark::Behind: return CalendarMark::Empty;
-    default: return CalendarMark::None;
-    }
+    SetCalendarMarkSource(CalendarMarkOfDay);
 }

@@ -3,13 +3,10 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
-#include "calendar/calendar_dialog.h"
 
 void CommandLearned(HWND window);
 void CommandNextUnlearned(HWND window);
 // The Learned item checked while the day shown is learned.
 void SyncLearnedCheck(HWND window);
-// Installs the band's standing source.
+// Installs the sources of the band's standing and the calendar's marks.
 void ShowLearnedStanding();
-// The calendar's mark for a day.
-CalendarMark LearnedMarkOfDay(int32_t day);

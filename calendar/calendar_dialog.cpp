@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/display_scale.h"
+#include "base/display_scale.h"
+#include "base/face_name_win.h"
 #include "calendar/calendar_grid.h"
-#include "fonts/face_name_win.h"
 #include "resources/resource.h"
 #include "text/text_draw_win.h"
 
@@ -32,16 +32,16 @@ struct CalendarDialogState {
     HDC dc;
     HFONT normal;
     HFONT bold;
-    CalendarMarkSource marks;
 };
 
 CalendarDialogState s_calendar;
+CalendarMarkSource s_marks;
 
 struct CalendarKeyEntry {
     WPARAM key;
     CalendarKey move;
 };
-constexpr CalendarKeyEntry kCalendarKeys[] = {
+constexpr CalendarKeyEntry CALENDAR_KEYS[] = {
     {VK_PRIOR, CalendarKey::PreviousYear}, {VK_NEXT, CalendarKey::NextYear},
     {VK_HOME, CalendarKey::FirstMonth},    {VK_END, CalendarKey::LastMonth},
     {VK_LEFT, CalendarKey::NextMonth},     {VK_DOWN, CalendarKey::NextMonth},
@@ -118,7 +118,7 @@ void DrawButtons(HDC dc, const CalendarState& s)
 // Gives the mark's size, 0 for none.
 int MarkRoom(HDC dc, const CalendarState& s, int day, CalendarMark* mark)
 {
-    *mark = s_calendar.marks ? s_calendar.marks(s.resultDay + day - s.shown.day) : CalendarMark::None;
+    *mark = s_marks ? s_marks(s.resultDay + day - s.shown.day) : CalendarMark::None;
     if (*mark == CalendarMark::None) return 0;
     SIZE number = {};
     GetTextExtentPoint32W(dc, L"28", 2, &number);
@@ -299,7 +299,7 @@ void OnClick(HWND dialog, int x, int y)
 
 void OnSysKeyDown(WPARAM key)
 {
-    for (const CalendarKeyEntry& k : kCalendarKeys) {
+    for (const CalendarKeyEntry& k : CALENDAR_KEYS) {
         if (k.key != key) continue;
         MoveByKey(&s_calendar.grid, k.move);
         PaintCalendar();
@@ -334,11 +334,14 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     return FALSE;
 }
 
-int32_t RunCalendarDialog(HINSTANCE instance, HWND owner, int32_t day, const char16_t* faceName,
-                          CalendarMarkSource marks)
+void SetCalendarMarkSource(CalendarMarkSource marks)
+{
+    s_marks = marks;
+}
+
+int32_t RunCalendarDialog(HINSTANCE instance, HWND owner, int32_t day, const char16_t* faceName)
 {
     s_calendar = {};
-    s_calendar.marks = marks;
     ResetCalendar(&s_calendar.grid);
     s_calendar.normal = CreateCalendarFont(faceName, FW_NORMAL);
     s_calendar.bold = CreateCalendarFont(faceName, FW_BOLD);

@@ -56,14 +56,19 @@ protected:
         SetKeyboardState(keys);
         Pump();
     }
+    void Walk(int track);
 };
 
-TEST_F(Learned, MarksTwoDaysAndCatchesUpOnTheMissedOneAcrossARestart)
+// The walk on a track: back three days, T-3 and T-2 learned, Today,
+// Ctrl+U shows T-1; after a restart the marks and Ctrl+U's answer hold.
+void Learned::Walk(int track)
 {
     int32_t today = TodayNumber();
-    if (CycleFirstDay(TrackCycle(3), today - 3) != CycleFirstDay(TrackCycle(3), today))
+    CycleSpec cycle = TrackCycle(track);
+    if (CycleFirstDay(cycle, today - 3) != CycleFirstDay(cycle, today))
         GTEST_SKIP() << "today is one of the cycle's first three days";
     PresetWindow();
+    Preset(L"Track", DWORD(track));
     Start();
     ASSERT_EQ(g_settings.Day, today);
     for (int i = 0; i < 3; ++i) Key(VK_LEFT);
@@ -81,6 +86,7 @@ TEST_F(Learned, MarksTwoDaysAndCatchesUpOnTheMissedOneAcrossARestart)
     Ctrl('L');   // unmarked again
 
     Restart();
+    EXPECT_EQ(CurrentLearned()->cycle.length, cycle.length);
     EXPECT_TRUE(IsLearned(CurrentLearned(), today - 3));
     EXPECT_TRUE(IsLearned(CurrentLearned(), today - 2));
     EXPECT_FALSE(IsLearned(CurrentLearned(), today - 1));
@@ -92,6 +98,11 @@ TEST_F(Learned, MarksTwoDaysAndCatchesUpOnTheMissedOneAcrossARestart)
     SendMessageW(window, WM_INITMENUPOPUP, WPARAM(GetMenu(window)), 1);
     EXPECT_TRUE(GetMenuState(GetMenu(window), IDM_LEARNED, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_TRUE(BoxCloser::texts.empty());
+}
+
+TEST_F(Learned, MarksTwoDaysAndCatchesUpOnTheMissedOneAcrossARestart)
+{
+    Walk(3);
 }
 
 // Each stored value the reader cannot take: it starts with no marks and

@@ -83,8 +83,10 @@ void ShutDown()
     }
     if (g_state.settingsLoaded && g_state.bookmarksLoaded)
         SaveBookmarks();
-    if (g_state.settingsLoaded)
+    if (g_state.settingsLoaded) {
+        SaveOneChapterBookmarks();
         SaveLearned();
+    }
     FreeBookmarks();
     PostQuitMessage(0);
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include "calendar/calendar.h"
+#include "calendar/portion_schedule.h"
+#include "calendar/schedule.h"
 
 // The stored record, little-endian:
 //   0     version (1)
@@ -13,6 +15,9 @@
 //   then  the count of finished cycles, and their first days (4 bytes each,
 //         oldest first)
 // Any other size, or a field out of place, and the record is not taken.
+
+static_assert(CYCLES_EPOCH_DAY == PORTION_CYCLE_START && (CYCLE_ANCHOR_DAY - CYCLES_EPOCH_DAY) % CHAPTER_COUNT == 0,
+              "both tracks count their cycles from the same day");
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "calendar/calendar.h"
+#include "settings/settings.h"
 #include "settings/settings_store_win.h"
 
 namespace {
@@ -113,7 +114,7 @@ void SaveLearned()
 
 int LearnedTrack()
 {
-    return 3;
+    return g_settings.Track == TRACK_ONE ? 1 : 3;
 }
 
 const LearnedDays* CurrentLearned()

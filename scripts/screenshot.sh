@@ -227,7 +227,15 @@ xdotool key Escape
 sleep 0.5
 stop
 
-# 6. Keeping up: five days back, three days learned, one missed, and the
+# 6. The one-chapter track: the day of the Haggadah (portion 166), its
+# section and chapter named above the chapter's own heading.
+pinned 166 739815
+reg Track REG_DWORD 1
+win=$(start)
+shot main-one-chapter
+stop
+
+# 7. Keeping up: five days back, three days learned, one missed, and the
 # day before today learned; the band's standing, then the calendar's marks.
 preset
 win=$(start)

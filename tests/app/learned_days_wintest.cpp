@@ -105,6 +105,24 @@ TEST_F(Learned, MarksTwoDaysAndCatchesUpOnTheMissedOneAcrossARestart)
     Walk(3);
 }
 
+// The same on the one-chapter track, whose marks are its own.
+TEST_F(Learned, TheOneChapterTrackKeepsMarksOfItsOwn)
+{
+    Walk(1);
+    if (IsSkipped())
+        return;
+    Close();
+    EXPECT_EQ(StoredValue(L"Learned").type, DWORD(REG_NONE));
+    EXPECT_EQ(StoredValue(L"Learned1").type, DWORD(REG_BINARY));
+    Preset(L"Track", 3);
+    Start();
+    EXPECT_FALSE(IsLearned(CurrentLearned(), TodayNumber() - 3));
+    Close();
+    Preset(L"Track", 1);
+    Start();
+    EXPECT_TRUE(IsLearned(CurrentLearned(), TodayNumber() - 3));
+}
+
 // Each stored value the reader cannot take: it starts with no marks and
 // says nothing, leaves the other settings and the value alone at closing,
 // and moves the value aside, type and bytes, before its first mark is written.

@@ -4,6 +4,7 @@
 #include "base/display_scale.h"
 #include "base/globals.h"
 #include "calendar/calendar.h"
+#include "calendar/learned_days_win.h"
 #include "calendar/schedule.h"
 #include "index/index_layout.h"
 #include "resources/resource.h"
@@ -60,6 +61,7 @@ void LoadSettings()
     LoadDayDate();
     LoadChooserBitmaps();
     LoadBookmarks();
+    LoadLearned();
     g_state.settingsLoaded = true;
 }
 
@@ -81,8 +83,10 @@ void ShutDown()
     }
     if (g_state.settingsLoaded && g_state.bookmarksLoaded)
         SaveBookmarks();
-    if (g_state.settingsLoaded)
+    if (g_state.settingsLoaded) {
         SaveOneChapterBookmarks();
+        SaveLearned();
+    }
     FreeBookmarks();
     PostQuitMessage(0);
 }

@@ -4,6 +4,7 @@
 
 #include "app/about_dialog.h"
 #include "app/accessible_view_win.h"
+#include "app/learned_commands.h"
 #include "app/lifetime.h"
 #include "app/navigation.h"
 #include "app/selection_win.h"
@@ -34,7 +35,7 @@
 
 namespace {
 
-// ---- Toolbar: seven plain push buttons over the strip of bitmap 114.
+// ---- Toolbar: plain push buttons over the strip of bitmap 114.
 
 constexpr TBBUTTON MakeButton(int image, int command)
 {
@@ -49,7 +50,7 @@ constexpr TBBUTTON MakeButton(int image, int command)
 constexpr TBBUTTON TOOLBAR_BUTTONS[] = {
     MakeButton(0, IDM_PREVIOUS_DAY), MakeButton(1, IDM_TODAY),  MakeButton(2, IDM_NEXT_DAY),
     MakeButton(3, IDM_FONT),         MakeButton(4, IDM_SEARCH), MakeButton(5, IDM_SEARCH_AGAIN),
-    MakeButton(6, IDM_INDEX),
+    MakeButton(6, IDM_INDEX),        MakeButton(7, IDM_LEARNED),
 };
 constexpr int TOOLBAR_BUTTON_COUNT = sizeof TOOLBAR_BUTTONS / sizeof TOOLBAR_BUTTONS[0];
 
@@ -247,6 +248,7 @@ void OnCreate(HWND window)
     SyncReverseCheck(window, MENU_CHECK_SET);
     SyncBookmarkCheck(window, MENU_CHECK_SET);
     SetMenuCheck(GetMenu(window), MENU_CHECK_SET, IDM_ONE_CHAPTER, OnTrackOne());
+    ShowLearnedStanding();
 }
 
 // Windows need not destroy the windows of a session that ends, and may end
@@ -407,6 +409,8 @@ constexpr CommandEntry COMMAND_TABLE[] = {
     {IDM_COLOURS_PAPER, CommandPaper},
     {IDM_COLOURS_SEPIA, CommandSepia},
     {IDM_COLOURS_NIGHT, CommandNight},
+    {IDM_LEARNED, CommandLearned},
+    {IDM_NEXT_UNLEARNED, CommandNextUnlearned},
 };
 
 }  // namespace
@@ -501,6 +505,12 @@ LRESULT HandleMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             return answer;
         break;
     case WM_SETFOCUS: NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, CHILDID_SELF); return 0;
+    case WM_INITMENUPOPUP: SyncLearnedCheck(window); return 0;
+    // Back at the window after midnight, the standing counts the day gone.
+    case WM_ACTIVATEAPP:
+        if (wParam)
+            RedrawDateBand(window);
+        break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -23,6 +23,8 @@ if(WIN32)
   target_link_libraries(startup_steps PRIVATE quorin_win)
   add_win_bench(track_bench ${CMAKE_CURRENT_LIST_DIR}/track_bench_win.cpp $<TARGET_OBJECTS:quorin_resources>)
   target_link_libraries(track_bench PRIVATE quorin_win)
+  add_win_bench(learned_write_bench ${CMAKE_CURRENT_LIST_DIR}/learned_write_bench_win.cpp)
+  target_link_libraries(learned_write_bench PRIVATE quorin_win)
   return()
 endif()
 

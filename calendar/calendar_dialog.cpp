@@ -3,6 +3,7 @@
 #include "calendar/calendar_dialog.h"
 
 #include <windowsx.h>
+#include <algorithm>
 #include <cstring>
 
 #include "base/display_scale.h"
@@ -22,6 +23,8 @@ constexpr int PLAIN_CELL_MAX = 6;
 constexpr UINT CELL_FORMAT = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 constexpr int CALENDAR_FONT_HEIGHT = 14;   // pixels at 96 DPI, as the gap
 constexpr int ARROW_GAP = 10;               // between the year and its arrows
+constexpr int MARK_INSET = 2;               // a day's mark from its cell's corner
+constexpr int MIN_MARK = 6;                 // the smallest mark that still reads
 
 struct CalendarDialogState {
     CalendarState grid;
@@ -30,6 +33,7 @@ struct CalendarDialogState {
 };
 
 CalendarDialogState s_calendar;
+CalendarMarkSource s_marks;
 
 struct CalendarKeyEntry {
     WPARAM key;
@@ -124,6 +128,38 @@ void DrawButtons(HDC dc, const CalendarState& s)
     SelectObject(dc, font);
 }
 
+// A marked day's number moves left to leave its mark room: a tick for a
+// day learned, an empty box for a day behind, as large as the cell allows.
+// Gives the mark's size, 0 for none.
+int MarkRoom(HDC dc, const CalendarState& s, int day, CalendarMark* mark)
+{
+    *mark = s_marks ? s_marks(s.resultDay + day - s.shown.day) : CalendarMark::None;
+    if (*mark == CalendarMark::None) return 0;
+    SIZE number = {};
+    GetTextExtentPoint32W(dc, L"28", 2, &number);
+    int size = std::min(s.g.CW - int(number.cx) - 3 * ScaleToDpi(MARK_INSET), s.g.RH * 2 / 3);
+    return std::max(size, ScaleToDpi(MIN_MARK));
+}
+
+// The number, in the cell or left of its mark; then the mark.
+void DrawDayNumber(HDC dc, const CalendarState& s, int day, int column, int row, int width, int height, bool selected)
+{
+    const CalendarGeometry& g = s.g;
+    CalendarMark mark;
+    int size = MarkRoom(dc, s, day, &mark);
+    int inset = ScaleToDpi(MARK_INSET);
+    int left = g.GL + column * g.CW + 1, top = g.GT + row * g.RH + 1;
+    if (size) width -= size + inset;
+    const char* digits = DAY_NUMBERS + 2 * (day - 1);
+    if (selected)
+        DrawPlainCellColored(dc, digits, 2, left, top, width, height, Paper(), Ink());
+    else
+        DrawPlainCell(dc, digits, 2, left, top, width, height);
+    if (size)
+        DrawTickMark(dc, g.GL + (column + 1) * g.CW - inset - size, g.GT + row * g.RH + (g.RH - size) / 2 + 1, size,
+                     mark == CalendarMark::Ticked ? TickMark::Tick : TickMark::Box, selected ? Paper() : Ink());
+}
+
 void DrawDayCell(HDC dc, const CalendarState& s, int day, bool selected)
 {
     int column, row;
@@ -132,11 +168,7 @@ void DrawDayCell(HDC dc, const CalendarState& s, int day, bool selected)
     int left = g.GL + column * g.CW + 1, top = g.GT + row * g.RH + 1;
     FillBox(dc, left, top, g.GL + column * g.CW + g.CW, g.GT + row * g.RH + g.RH,
             ColourBrush(dc, selected ? Ink() : Paper()));
-    const char* digits = DAY_NUMBERS + 2 * (day - 1);
-    if (selected)
-        DrawPlainCellColored(dc, digits, 2, left, top, g.CW, g.RH, Paper(), Ink());
-    else
-        DrawPlainCell(dc, digits, 2, left, top, g.CW, g.RH);
+    DrawDayNumber(dc, s, day, column, row, g.CW, g.RH, selected);
 }
 
 void DrawGrid(HDC dc, CalendarState& s)
@@ -160,8 +192,7 @@ void DrawGrid(HDC dc, CalendarState& s)
     for (int d = 1; d <= s.monthLength; ++d) {
         int column, row;
         DayCell(&s, d, &column, &row);
-        DrawPlainCell(dc, DAY_NUMBERS + 2 * (d - 1), 2, g.GL + column * g.CW + 1, g.GT + row * g.RH + 1, g.CW - 2,
-                      g.RH - 2);
+        DrawDayNumber(dc, s, d, column, row, g.CW - 2, g.RH - 2, false);
         lastRow = row;
     }
     s.weekRows = static_cast<uint8_t>(lastRow);
@@ -323,6 +354,11 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         return FALSE;
     }
     return FALSE;
+}
+
+void SetCalendarMarkSource(CalendarMarkSource marks)
+{
+    s_marks = marks;
 }
 
 int32_t RunCalendarDialog(HINSTANCE instance, HWND owner, int32_t day, const char16_t* faceName)

@@ -14,3 +14,6 @@ if(WIN32)
 else()
   list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/local_date.cpp)
 endif()
+# Days learned in the cycle: the record, then its registry values.
+list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/learned_days.cpp)
+list(APPEND WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/learned_days_win.cpp)

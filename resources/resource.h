@@ -62,6 +62,8 @@
 #define IDM_COLOURS_PAPER    40023
 #define IDM_COLOURS_SEPIA    40024
 #define IDM_COLOURS_NIGHT    40025
+#define IDM_LEARNED          40026
+#define IDM_NEXT_UNLEARNED   40027
 
 // Search dialog (115).
 #define IDC_SEARCH_TEXT      1013

@@ -270,3 +270,20 @@ stop
 
 # 7. The colour sets.
 colour_shots
+# 8. Keeping up: five days back, three days learned, one missed, and the
+# day before today learned; the band's standing, then the calendar's marks.
+preset
+win=$(start)
+xdotool windowfocus "$win" >/dev/null 2>&1 || true
+for k in Left Left Left Left Left ctrl+l Right ctrl+l Right ctrl+l Right Right ctrl+l; do
+  xdotool key "$k"
+  sleep 0.3
+done
+sleep 1
+shot main-learned
+xdotool key ctrl+d
+sleep 1.5
+shot calendar-learned
+xdotool key Escape
+sleep 0.5
+stop

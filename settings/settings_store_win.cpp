@@ -127,6 +127,17 @@ uint8_t* ReadBytes(const wchar_t* name, uint8_t* fallback, uint32_t* size)
     return data;
 }
 
+uint8_t* ReadTypedBytes(const wchar_t* name, DWORD* type, uint32_t* size)
+{
+    *size = 0;
+    return ReadRaw(SETTINGS_KEY, name, Room::Exact, type, size);
+}
+
+int WriteTypedBytes(const wchar_t* name, DWORD type, const void* bytes, uint32_t count)
+{
+    return WriteValue(name, type, bytes, count);
+}
+
 int WriteNumber(const wchar_t* name, int32_t value)
 {
     return WriteValue(name, REG_DWORD, &value, sizeof value);

@@ -19,12 +19,15 @@ wchar_t* ReadText(const wchar_t* name);
 // A new buffer of the value's bytes (count in *size when given) that the
 // caller frees, or fallback.
 uint8_t* ReadBytes(const wchar_t* name, uint8_t* fallback, uint32_t* size);
+// ReadBytes that also gives the value's type; none when there is no value.
+uint8_t* ReadTypedBytes(const wchar_t* name, DWORD* type, uint32_t* size);
 
 // Writers give 1 on success, 0 when nothing was written.
 int WriteNumber(const wchar_t* name, int32_t value);
 int WriteText(const wchar_t* name, const wchar_t* text);
 int WriteByteString(const wchar_t* name, const uint8_t* bytes);
 int WriteBytes(const wchar_t* name, const void* bytes, uint32_t count);
+int WriteTypedBytes(const wchar_t* name, DWORD type, const void* bytes, uint32_t count);
 
 // The stored values of the settings record (what is derived from them is
 // the loader's).

@@ -16,6 +16,9 @@
 namespace {
 
 constexpr int DATE_BAND_FONT_HEIGHT = 14;   // a cell height, pixels at 96 DPI
+constexpr int STANDING_GAP = 6;             // pixels at 96 DPI, between the standing's parts
+
+StandingSource s_standingSource;
 
 // A client size less the gutter on both sides, where it leaves room.
 SIZE InsideGutter(int w, int h)
@@ -222,13 +225,72 @@ void RefreshMain(HWND window, int flags)
     UpdateScrollBar(window);
 }
 
+namespace {
+
+// The standing sits at the band's left end, in as many parts as fit
+// before the centred date: the tick box always, then its word, then how
+// far behind.
+void DrawStanding(HDC dc, int dateWidth)
+{
+    if (!s_standingSource)
+        return;
+    BandStanding standing = {};
+    s_standingSource(&standing);
+    const BandBox& band = g_state.dateBand;
+    int gap = ScaleToDpi(STANDING_GAP);
+    int size = band.height - 4;
+    if (size < 5)
+        return;
+    int x = band.left + gap;
+    int limit = band.left + (band.width - dateWidth) / 2 - gap;
+    DrawTickMark(dc, x, band.top + 2, size, standing.learned ? TickMark::TickedBox : TickMark::Box, RGB(0, 0, 0));
+    x += size + gap / 2;
+    wchar_t behind[40] = L"";
+    if (standing.behind > 0)
+        wsprintfW(behind, standing.behind == 1 ? L"%d day behind" : L"%d days behind", standing.behind);
+    else if (standing.marking)
+        wsprintfW(behind, L"Up to date");
+    const wchar_t* parts[] = {standing.learned ? L"Learned" : L"Not learned", behind};
+    for (const wchar_t* part : parts) {
+        int n = lstrlenW(part);
+        SIZE extent = {};
+        if (!n || !GetTextExtentPoint32W(dc, part, n, &extent) || x + extent.cx > limit)
+            return;
+        RECT box = {x, band.top, x + extent.cx, band.top + band.height};
+        DrawTextW(dc, part, n, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        x += extent.cx + gap * 2;
+    }
+}
+
+}  // namespace
+
+void SetStandingSource(StandingSource source)
+{
+    s_standingSource = source;
+}
+
 void DrawDateBand(HDC dc)
 {
     const BandBox& band = g_state.dateBand;
     HGDIOBJ kept = SelectObject(dc, g_state.dateBandFont);
-    DrawCell(dc, g_settings.dateText, DateBandLength(), band.left + 1, band.top + 1, band.width - 2,
-             band.height - 2);
+    int length = DateBandLength();
+    DrawCell(dc, g_settings.dateText, length, band.left + 1, band.top + 1, band.width - 2, band.height - 2);
+    int width = band.width, count = length;
+    MeasureFit(dc, g_settings.dateText, &width, &count);
+    DrawStanding(dc, count ? width : 0);
     SelectObject(dc, kept);
+}
+
+void RedrawDateBand(HWND window)
+{
+    const BandBox& band = g_state.dateBand;
+    if (!window || band.width <= 0)
+        return;
+    HDC dc = GetDC(window);
+    FillBox(dc, band.left, band.top, band.width, band.height, LTGRAY_BRUSH);
+    SetBkMode(dc, TRANSPARENT);
+    DrawDateBand(dc);
+    ReleaseDC(window, dc);
 }
 
 void UpdateScrollBar(HWND window)

@@ -36,3 +36,16 @@ int PageStep(const TextView* view, uint32_t pageField);
 bool TakeLessonText(HWND window, uint8_t* text, const Settings& before);
 // The settings as they were before a move, and "Could not access the" box.
 void PutBackLesson(HWND window, const Settings& before);
+
+// What the date band shows beside the date: whether the day shown is
+// learned and how far behind the reader is, from a source the window
+// installs (none: nothing is shown).
+struct BandStanding {
+    bool learned;
+    int behind;     // days of the current cycle behind
+    bool marking;   // some day of the current cycle is marked
+};
+using StandingSource = void (*)(BandStanding* standing);
+void SetStandingSource(StandingSource source);
+// The date band alone, drawn again.
+void RedrawDateBand(HWND window);

@@ -142,3 +142,26 @@ int DrawCellColored(HDC dc, const uint8_t* bytes, int count, int x, int y, int w
     SetTextColor(dc, oldText);
     return result;
 }
+
+void DrawTickMark(HDC dc, int x, int y, int size, TickMark mark, COLORREF colour)
+{
+    HPEN frame = CreatePen(PS_SOLID, size >= 24 ? 2 : 1, colour);
+    HGDIOBJ keptPen = SelectObject(dc, frame);
+    HGDIOBJ keptBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    if (mark != TickMark::Tick)
+        Rectangle(dc, x, y, x + size, y + size);
+    HPEN tick = nullptr;
+    if (mark != TickMark::Box) {
+        tick = CreatePen(PS_SOLID, size / 6 > 2 ? size / 6 : 2, colour);
+        SelectObject(dc, tick);
+        POINT stroke[3] = {{x + size * 2 / 10, y + size / 2},
+                           {x + size * 4 / 10, y + size * 3 / 4},
+                           {x + size * 8 / 10, y + size / 4}};
+        Polyline(dc, stroke, 3);
+    }
+    SelectObject(dc, keptBrush);
+    SelectObject(dc, keptPen);
+    DeleteObject(frame);
+    if (tick)
+        DeleteObject(tick);
+}

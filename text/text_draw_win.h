@@ -15,3 +15,9 @@ int DrawCell(HDC dc, const uint8_t* bytes, int count, int x, int y, int w, int h
 // DrawCell in the given colours; the dc's colours are put back.
 int DrawCellColored(HDC dc, const uint8_t* bytes, int count, int x, int y, int w, int h,
                     COLORREF text, COLORREF background);
+
+// Marks that read without colour at any size, in a square of the given size
+// with its top-left corner at (x, y): an empty box, a ticked box, or the
+// tick alone (where a box would crowd it).
+enum class TickMark { Box, TickedBox, Tick };
+void DrawTickMark(HDC dc, int x, int y, int size, TickMark mark, COLORREF colour);

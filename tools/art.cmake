@@ -8,7 +8,7 @@ endif()
 
 # Text pixel maps under resources/art become the icon and bitmaps.
 set(QUORIN_ART_MAPS ${CMAKE_SOURCE_DIR}/resources/art)
-set(QUORIN_TOOLBAR_MAPS previous_day today next_day font search search_again index)
+set(QUORIN_TOOLBAR_MAPS previous_day today next_day font search search_again index learned)
 add_executable(make_art ${CMAKE_SOURCE_DIR}/tools/make_art/make_art.cpp ${CMAKE_SOURCE_DIR}/tools/bitmap_file.cpp
   ${CMAKE_SOURCE_DIR}/tools/pixel_scale.cpp)
 set(QUORIN_ART_DIR ${CMAKE_BINARY_DIR}/generated/art)

@@ -128,7 +128,7 @@ TEST_F(Navigation, CtrlQIsExit)
     ASSERT_NE(table, nullptr);
     ACCEL entries[32];
     int n = CopyAcceleratorTableW(table, entries, 32);
-    EXPECT_EQ(n, 14 + 7);   // and the seven zoom keys
+    EXPECT_EQ(n, 16 + 7);   // and the seven zoom keys
     bool found = false;
     for (int i = 0; i < n; i++)
         if (entries[i].key == 'Q' && (entries[i].fVirt & FCONTROL))

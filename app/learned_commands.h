@@ -1,0 +1,12 @@
+// Learned (Ctrl+L), Next Unlearned Day (Ctrl+U), and where the reader
+// stands: in the date band, the Go menu's check and the calendar's marks.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+
+void CommandLearned(HWND window);
+void CommandNextUnlearned(HWND window);
+// The Learned item checked while the day shown is learned.
+void SyncLearnedCheck(HWND window);
+// Installs the sources of the band's standing and the calendar's marks.
+void ShowLearnedStanding();

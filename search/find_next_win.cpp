@@ -117,7 +117,8 @@ int FindNext(HWND owner)
     if (!view) return 0;
     uint16_t start = view->text ? SearchStartOffset(view) : 0;
     SearchHit hit = {};
-    if (!WalkLessons(g_settings.SearchString, view->text, start, g_settings.Lesson, nullptr, &hit)) {
+    if (!WalkLessons(g_settings.SearchString, view->text, start, g_settings.Lesson, nullptr, &hit,
+                     g_settings.SearchOptions)) {
         MessageBoxW(owner, L"Not Found!", L"Quorin", MB_OK);
         return 0;
     }

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
-#include "search/matcher.h"
+#include "search/spelling_matcher.h"
 #include "text/rows.h"
 #include "text/text_view.h"
 
@@ -14,11 +14,12 @@ uint8_t* LoadQuietly(int lesson)
     return LoadLesson(lesson, nullptr);
 }
 
-int HitInView(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int lesson, SearchHit* hit)
+int HitInView(const uint8_t* pattern, uint32_t options, const uint8_t* viewText, uint16_t start, int lesson,
+              SearchHit* hit)
 {
     if (!viewText) return 0;
     uint16_t length = 0;
-    uint16_t offset = FindInText(viewText, start, pattern, &length);
+    uint16_t offset = FindInTextWith(viewText, start, pattern, options, &length);
     if (!offset) return 0;
     *hit = {nullptr, static_cast<uint16_t>(lesson), offset, length, 0};
     return 1;
@@ -27,11 +28,11 @@ int HitInView(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, i
 }  // namespace
 
 int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int currentLesson,
-                LessonLoader load, SearchHit* hit)
+                LessonLoader load, SearchHit* hit, uint32_t options)
 {
     if (!pattern || !*pattern) return 0;
     if (!load) load = LoadQuietly;
-    if (HitInView(pattern, viewText, start, currentLesson, hit)) return 1;
+    if (HitInView(pattern, options, viewText, start, currentLesson, hit)) return 1;
 
     // Counted as well as compared, so a stored lesson outside the cycle
     // cannot keep the scan going for ever.
@@ -42,7 +43,7 @@ int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start,
         uint8_t* text = load(i);
         if (!text) continue;
         uint16_t length = 0;
-        uint16_t offset = FindInText(text, 0, pattern, &length);
+        uint16_t offset = FindInTextWith(text, 0, pattern, options, &length);
         if (!offset) {
             std::free(text);
             continue;
@@ -50,7 +51,7 @@ int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start,
         *hit = {text, static_cast<uint16_t>(i), offset, length, NearestDayOfLesson(i)};
         return 1;
     }
-    return HitInView(pattern, viewText, 0, currentLesson, hit);
+    return HitInView(pattern, options, viewText, 0, currentLesson, hit);
 }
 
 uint16_t SearchStartOffset(const TextView* view)

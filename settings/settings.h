@@ -42,6 +42,8 @@ struct Settings {
     uint8_t dateText[DATE_TEXT_SIZE];   // letter code, derived from date
     int32_t dateTextLength;
     uint8_t SearchString[SEARCH_PATTERN_MAX + 1];
+    uint32_t SearchOptions;             // the search dialog's choices; bits the search does not know are kept
+    bool searchOptionsStored;           // read as a DWORD, so written back even when 0
 };
 
 inline FontBlock* FontBlockOf(Settings* s) { return reinterpret_cast<FontBlock*>(s); }

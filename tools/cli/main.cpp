@@ -22,7 +22,8 @@ const Command kCommands[] = {
     {"lesson", CmdLesson, "lesson N [--width N | --raw | --html]",
      "lesson N (1..339) to read, or its decompressed bytes unchanged with --raw"},
     {"index", CmdIndex, "index", "the table of contents as a tree with each entry's key"},
-    {"search", CmdSearch, "search PATTERN [--from LESSON]", "every hit of a Hebrew PATTERN (* and ?) around the cycle"},
+    {"search", CmdSearch, "search PATTERN [--any-spelling] [--whole-words] [--from LESSON]",
+     "every hit of a Hebrew PATTERN (* and ?) around the cycle"},
     {"export", CmdExport, "export epub FILE [--from D] [--days N]",
      "an EPUB 3 of N days' lessons (default 339) from day D (YYYY-MM-DD; default today)"},
 };
@@ -39,7 +40,10 @@ void PrintHelp(FILE* out)
                  "spaces to --width N characters (%d..%d; default the terminal's width, else\n"
                  "$COLUMNS, else %d). With --html, today and lesson write one right-to-left\n"
                  "HTML page instead: the day's heading (for a lesson, its nearest day), then\n"
-                 "the lesson. Exit codes: 0 done, 1 search found nothing, 2 bad arguments, a\n"
+                 "the lesson. search --any-spelling also finds the word in its other spelling\n"
+                 "(a vav or yod more or less, final letters, vowel points, punctuation between\n"
+                 "words); --whole-words finds it only as a whole word.\n"
+                 "Exit codes: 0 done, 1 search found nothing, 2 bad arguments, a\n"
                  "lesson that does not load or a book that cannot be written.\n",
                  "--help", "this text", READING_MIN_WIDTH, READING_MAX_WIDTH, READING_DEFAULT_WIDTH);
 }

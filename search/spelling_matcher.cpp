@@ -209,16 +209,28 @@ Range MakeRange(const Tokens& tk, int end, bool checkStart, bool checkEnd)
     return r;
 }
 
-// How many bytes equal to `value` (at most two: a doubled letter is one)
-// stand from k on in steps of `step`, without passing `limit`.
-long RunOf(const uint8_t* lower, long k, int step, uint8_t value, long limit)
+// How far a hit widens at one edge over the text's vavs and yods from k on
+// (in steps of `step`, not past `limit`): as far as the last of the
+// pattern's optional letters at that edge (tokens from, from + step, ...,
+// up to and with `to`) that the run holds in order, each once or doubled.
+// Others of the run only count when one of the pattern's comes after them.
+long EdgeRun(const uint8_t* lower, long k, int step, long limit, const Token* t, int from, int to)
 {
-    long n = 0;
-    while (n < 2 && (step > 0 ? k <= limit : k >= limit) && lower[k] == value) {
+    long taken = 0;
+    int i = from;
+    for (long n = 0; (step > 0 ? k <= limit : k >= limit) && Is(lower[k], SKIPPABLE); k += step) {
         ++n;
-        k += step;
+        if (lower[k] != t[i].a) continue;
+        long next = k + step;
+        if ((step > 0 ? next <= limit : next >= limit) && lower[next] == t[i].a) {
+            k = next;
+            ++n;
+        }
+        taken = n;
+        if (i == to) break;
+        i += step;
     }
-    return n;
+    return taken;
 }
 
 bool Sifted(const Sieve& s, uint8_t before)
@@ -309,8 +321,7 @@ long WalkLeft(const Range& r, const uint8_t* lower, int j, long k, uint32_t stam
         --k;
     }
     long s = k + 1;
-    if (!r.required)
-        for (int i = r.first - 1; i >= 0; --i) s -= RunOf(lower, s - 1, -1, t[i].a, 0);
+    if (!r.required && r.first > 0) s -= EdgeRun(lower, s - 1, -1, 0, t, r.first - 1, 0);
     if (r.checkStart && s > 0 && InWord(lower, s - 1, -1)) return FAIL;
     return s;
 }
@@ -335,8 +346,7 @@ long MatchRange(const Range& r, const uint8_t* lower, long from, long* start)
             continue;
         }
         long last = e;
-        if (!r.required)
-            for (int i = r.last + 1; i <= r.end; ++i) last += RunOf(lower, last + 1, 1, r.tk->t[i].a, from);
+        if (!r.required && r.last < r.end) last += EdgeRun(lower, e + 1, 1, from, r.tk->t, r.last + 1, r.end);
         if (r.checkEnd && InWord(lower, last + 1, 1)) continue;
         long s = WalkLeft(r, lower, r.last - 1, k, r.tk->insertions ? NewStamp() : 0);
         if (s == GIVE_UP) return -1;

@@ -84,6 +84,8 @@ TEST(AnySpelling, EdgesOfAHitTakeOnlyWhatThePatternHas)
     EXPECT_EQ(Found("דבר משה", "ודבר", ANY), "דבר");
     EXPECT_EQ(Found("אבי אבא", "אבי", ANY), "אבי");
     EXPECT_EQ(Found("בניו הם", "בני", ANY), "בני");
+    // The text's own vav between them and the pattern's yod is taken too.
+    EXPECT_EQ(Found("רבי יוסי אומר", "יסי", ANY), "יוסי");
 }
 
 TEST(AnySpelling, FinalFormsAndMarksFromPastedText)
@@ -141,11 +143,14 @@ TEST(AnySpelling, WildcardsKeepTheirMeaning)
     EXPECT_EQ(Found("אמר", "אמר*", ANY), "");
     EXPECT_EQ(Found("אמר", "אמר?", ANY), "");
     EXPECT_EQ(Found("אמרו", "אמר?", ANY), "אמרו");
-    // Many "?" beside many vavs end quickly (each place is tried once).
+    // Many "?" beside many vavs end quickly (each place is tried once),
+    // and the vavs between are the text's own.
     std::string vavs(3000, 'f');
     std::vector<uint8_t> lesson = BuildLesson({{0xD0, "b" + vavs + "a" + vavs + "a"}});
     uint16_t length = 0;
-    EXPECT_EQ(FindInTextWith(lesson.data(), 0, Bytes("b" + std::string(30, '?') + "a"), ANY, &length), 0);
+    EXPECT_EQ(FindInTextWith(lesson.data(), 0, Bytes("c" + std::string(30, '?') + "a"), ANY, &length), 0);
+    EXPECT_EQ(FindInTextWith(lesson.data(), 0, Bytes("b" + std::string(30, '?') + "a"), ANY, &length), 2 + 3001);
+    EXPECT_EQ(length, 3002);
 }
 
 TEST(SpellingMatcher, WithNoChoiceItGivesTheExactMatchersHits)
@@ -217,10 +222,12 @@ TEST_F(RealText, BothSpellingsOfTheWorksOwnWordsAreFound)
         std::set<std::string> b = HitsAroundTheCycle(Stored(defective), ANY | WHOLE, &anyDefective);
         ASSERT_GT(exactFull, 0) << full;
         ASSERT_GT(exactDefective, 0) << defective;
-        // Each spelling finds the other, both directions, and nothing else.
-        EXPECT_EQ(a, (std::set<std::string>{full, defective}));
-        EXPECT_EQ(b, (std::set<std::string>{full, defective}));
-        EXPECT_EQ(anyFull, exactFull + exactDefective) << full;
+        // Each spelling finds the other, both directions, every time the
+        // exact search finds either. (Words that differ only by a vav or yod,
+        // as מצה from מצוה, are found too: that is what the choice means.)
+        EXPECT_TRUE(a.count(full) && a.count(defective)) << full;
+        EXPECT_EQ(a, b) << full;
+        EXPECT_GE(anyFull, exactFull + exactDefective) << full;
         EXPECT_EQ(anyDefective, anyFull) << defective;
     }
 }

@@ -1,8 +1,8 @@
 #include "app/about_dialog.h"
 
-#include "app/globals.h"
-#include "app/maker.h"
 #include "app/update_check.h"
+#include "base/globals.h"
+#include "base/maker.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,9 +1,10 @@
 // Process entry: the start-up story, then the message loop.
 #include <windows.h>
 
-#include "app/globals.h"
-#include "app/maker.h"
+#include "app/lifetime.h"
 #include "app/start_up.h"
+#include "base/globals.h"
+#include "base/maker.h"
 #include "resources/resource.h"
 
 namespace {

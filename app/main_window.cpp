@@ -3,10 +3,11 @@
 #include <commctrl.h>
 
 #include "app/about_dialog.h"
-#include "app/display_scale.h"
-#include "app/globals.h"
+#include "app/lifetime.h"
 #include "app/navigation.h"
 #include "app/update_check.h"
+#include "base/display_scale.h"
+#include "base/globals.h"
 #include "fonts/font_dialog.h"
 #include "index/section_dialog.h"
 #include "output/clipboard_win.h"
@@ -20,7 +21,6 @@
 #include "text/document_view_win.h"
 #include "text/page_render_win.h"
 #include "text/text_view.h"
-#include "text/view_win.h"
 
 namespace {
 
@@ -36,12 +36,12 @@ constexpr TBBUTTON MakeButton(int image, int command)
     return button;
 }
 
-constexpr TBBUTTON kToolbarButtons[] = {
+constexpr TBBUTTON TOOLBAR_BUTTONS[] = {
     MakeButton(0, IDM_PREVIOUS_DAY), MakeButton(1, IDM_TODAY),  MakeButton(2, IDM_NEXT_DAY),
     MakeButton(3, IDM_FONT),         MakeButton(4, IDM_SEARCH), MakeButton(5, IDM_SEARCH_AGAIN),
     MakeButton(6, IDM_INDEX),
 };
-constexpr int kToolbarButtonCount = sizeof kToolbarButtons / sizeof kToolbarButtons[0];
+constexpr int TOOLBAR_BUTTON_COUNT = sizeof TOOLBAR_BUTTONS / sizeof TOOLBAR_BUTTONS[0];
 
 constexpr int TOOLBAR_IMAGE_SIZE = 16;   // pixels at 96 DPI
 
@@ -50,10 +50,10 @@ constexpr int TOOLBAR_IMAGE_SIZE = 16;   // pixels at 96 DPI
 void CreateToolbar(HWND window)
 {
     int size = ScaleToDpi(TOOLBAR_IMAGE_SIZE);
-    HBITMAP strip = LoadScaledBitmap(g_state.instance, IDB_TOOLBAR, size * kToolbarButtonCount, size, true);
+    HBITMAP strip = LoadScaledBitmap(g_state.instance, IDB_TOOLBAR, size * TOOLBAR_BUTTON_COUNT, size, true);
     g_state.toolbarStrip = strip;
-    g_state.toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, kToolbarButtonCount, nullptr,
-                                      reinterpret_cast<UINT_PTR>(strip), kToolbarButtons, kToolbarButtonCount,
+    g_state.toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, TOOLBAR_BUTTON_COUNT, nullptr,
+                                      reinterpret_cast<UINT_PTR>(strip), TOOLBAR_BUTTONS, TOOLBAR_BUTTON_COUNT,
                                       size, size, size, size, sizeof(TBBUTTON));
 }
 
@@ -80,14 +80,14 @@ struct KeyEntry {
     Move move;
 };
 
-constexpr KeyEntry kKeyTable[] = {
+constexpr KeyEntry KEY_TABLE[] = {
     {VK_RETURN, Move::SearchAgain}, {VK_PRIOR, Move::KeyPageUp},  {VK_NEXT, Move::KeyPageDown},
     {VK_END, Move::ToEnd},          {VK_HOME, Move::ToStart},     {VK_LEFT, Move::PreviousDay},
     {VK_UP, Move::LineUp},          {VK_RIGHT, Move::NextDay},    {VK_DOWN, Move::LineDown},
 };
 
 // Indexed by the request code; codes past the end (SB_ENDSCROLL on) scroll nothing.
-constexpr Move kScrollBarTable[] = {
+constexpr Move SCROLL_BAR_TABLE[] = {
     Move::LineUp,   Move::LineDown, Move::BarPageUp, Move::BarPageDown,
     Move::Thumb,    Move::Thumb,    Move::ToStart,   Move::ToEnd,
 };
@@ -126,7 +126,7 @@ int RowsOf(Move move, const TextView* view, int thumb, bool fromKey)
 
 LRESULT OnKeyDown(HWND window, WPARAM key)
 {
-    for (const KeyEntry& entry : kKeyTable) {
+    for (const KeyEntry& entry : KEY_TABLE) {
         if (entry.key != key)
             continue;
         switch (entry.move) {
@@ -152,8 +152,8 @@ LRESULT OnVScroll(HWND window, WPARAM wParam, LPARAM lParam)
     int thumb = short(HIWORD(wParam));
     int rows = 0;
     TextView* view = g_state.mainView;
-    if (view && request < int(sizeof kScrollBarTable / sizeof kScrollBarTable[0]))
-        rows = RowsOf(kScrollBarTable[request], view, thumb, false);
+    if (view && request < int(sizeof SCROLL_BAR_TABLE / sizeof SCROLL_BAR_TABLE[0]))
+        rows = RowsOf(SCROLL_BAR_TABLE[request], view, thumb, false);
     if (rows)
         ScrollRows(view, rows, 1, 1);
     DefWindowProcW(window, WM_VSCROLL, wParam, lParam);
@@ -229,8 +229,7 @@ void CommandReverse(HWND window)
 
 void CommandBookmark(HWND window)
 {
-    ToggleBookmark(IsBookmarked());
-    SyncBookmarkCheck(window, MENU_CHECK_SET);
+    SyncBookmarkCheck(window, MENU_CHECK_TOGGLE);
 }
 
 // Only an accepted font changes anything: the band font, the band, then
@@ -252,7 +251,7 @@ struct CommandEntry {
     void (*run)(HWND window);
 };
 
-constexpr CommandEntry kCommandTable[] = {
+constexpr CommandEntry COMMAND_TABLE[] = {
     {IDM_CALENDAR, CommandCalendar},
     {IDM_TODAY, CommandToday},
     {IDM_NEXT_DAY, CommandNextDay},
@@ -275,7 +274,7 @@ constexpr CommandEntry kCommandTable[] = {
 
 bool DispatchCommand(HWND window, int command)
 {
-    for (const CommandEntry& entry : kCommandTable) {
+    for (const CommandEntry& entry : COMMAND_TABLE) {
         if (entry.command == command) {
             entry.run(window);
             return true;
@@ -292,18 +291,6 @@ void ScrollMain(HWND window, int rows)
     UpdateScrollBar(window);
 }
 
-int SetMenuCheck(HMENU menu, int mode, UINT item, int checked)
-{
-    if (mode == MENU_CHECK_TOGGLE)
-        checked = !(GetMenuState(menu, item, MF_BYCOMMAND) & MF_CHECKED);
-    MENUITEMINFOW info = {};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE;
-    info.fState = checked ? MFS_CHECKED : 0;
-    SetMenuItemInfoW(menu, item, FALSE, &info);
-    return checked ? 1 : 0;
-}
-
 void SyncReverseCheck(HWND window, int mode)
 {
     int checked = SetMenuCheck(GetMenu(window), mode, IDM_REVERSE, (g_settings.Flags & FLAG_REVERSE) != 0);
@@ -311,11 +298,6 @@ void SyncReverseCheck(HWND window, int mode)
         g_settings.Flags |= FLAG_REVERSE;
     else
         g_settings.Flags &= ~FLAG_REVERSE;
-}
-
-void SyncBookmarkCheck(HWND window, int mode)
-{
-    SetMenuCheck(GetMenu(window), MENU_CHECK_SET, IDM_BOOKMARK, IsBookmarked());
 }
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -4,38 +4,16 @@
 
 #include <windowsx.h>
 
-#include "app/globals.h"
-#include "app/main_window.h"
+#include "base/globals.h"
+#include "base/menu_check_win.h"
 #include "calendar/calendar_dialog.h"
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
+#include "settings/bookmarks_win.h"
 #include "settings/settings.h"
 #include "text/document_view_win.h"
-#include "text/layout.h"
 
 namespace {
-
-// Laid out without handing the text over first, so a text the layout refuses
-// or has no memory for leaves the view's own text in place; that is laid
-// out again, as the failed attempt has written over its lines.
-bool TakeOver(TextView* view, uint8_t* text)
-{
-    uint8_t* shown = view->text;
-    if (LayoutText(view, text, 0) == 0) {
-        if (shown != text)
-            free(shown);
-        return true;
-    }
-    free(text);
-    LayoutText(view, shown, 0);
-    return false;
-}
-
-void PutBack(HWND window, const Settings& before)
-{
-    g_settings = before;
-    MessageBoxW(window, L"Could not access the\r\nThe lesson for the selected day", L"Error", MB_ICONWARNING);
-}
 
 // A failed move puts day, lesson, date text and pin back as they were, so
 // what is saved at shutdown is what the view shows.
@@ -43,7 +21,7 @@ void ShowOrPutBack(HWND window, const Settings& before)
 {
     uint8_t* text = LoadLesson(g_settings.Lesson, nullptr);
     if (!text) {
-        PutBack(window, before);
+        PutBackLesson(window, before);
         return;
     }
     if (!TakeLessonText(window, text, before))
@@ -56,19 +34,6 @@ void ShowOrPutBack(HWND window, const Settings& before)
 }
 
 }  // namespace
-
-bool TakeLessonText(HWND window, uint8_t* text, const Settings& before)
-{
-    TextView* view = g_state.mainView;
-    if (!view) {
-        free(text);
-        return true;
-    }
-    if (TakeOver(view, text))
-        return true;
-    PutBack(window, before);
-    return false;
-}
 
 void GoToDay(HWND window, int32_t day)
 {

@@ -17,7 +17,3 @@ void StepDay(HWND window, int step);
 void OnViewClick(HWND window, LPARAM point);
 // Calendar over the main window; goes to the chosen day when it is new.
 void ChooseDayFromCalendar(HWND window);
-// The main view takes over a newly loaded lesson. When it cannot be laid
-// out, the text is freed, the settings are put back to before and the
-// reader is told; the view keeps what it showed. False then.
-bool TakeLessonText(HWND window, uint8_t* text, const Settings& before);

@@ -1,11 +1,10 @@
 #include "app/start_up.h"
 
-#include <cstdlib>
-
 #include <commctrl.h>
 
-#include "app/globals.h"
+#include "app/lifetime.h"
 #include "app/main_window.h"
+#include "base/globals.h"
 #include "calendar/schedule.h"
 #include "fonts/font_dialog.h"
 #include "resources/resource.h"
@@ -13,7 +12,7 @@
 #include "settings/settings_store_win.h"
 #include "text/document_view_win.h"
 #include "text/layout.h"
-#include "text/view_win.h"
+#include "text/page_render_win.h"
 
 namespace {
 
@@ -127,14 +126,4 @@ int RunMessageLoop()
         }
     }
     return int(msg.wParam);
-}
-
-void* AllocateOrShutDown(size_t size)
-{
-    void* block = malloc(size);
-    if (block)
-        return block;
-    MessageBoxW(nullptr, L"There is not enough memory, aborting", L"Error", MB_ICONERROR);
-    ShutDown();
-    return nullptr;
 }

@@ -1,8 +1,7 @@
 // Start-up: the single-instance check, the main window's creation and the
-// message loop, and the one allocation routine that ends the program.
+// message loop.
 #pragma once
 #include <windows.h>
-#include <cstddef>
 #include <cstdint>
 
 #define MAIN_CLASS_NAME L"Quorin-3-Chapter-Hebrew"
@@ -22,7 +21,3 @@ DWORD MainWindowExStyle(uint32_t flags);
 
 // Runs until the quit message; gives its wParam.
 int RunMessageLoop();
-
-// malloc, or after "There is not enough memory, aborting" the shutdown
-// sequence and none.
-void* AllocateOrShutDown(size_t size);

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "app/late_libraries_win.h"
-#include "app/maker.h"
+#include "base/late_libraries_win.h"
+#include "base/maker.h"
 
 BOOL(WINAPI* g_shellExecuteEx)(SHELLEXECUTEINFOW* info) = LateShellExecuteEx;
 

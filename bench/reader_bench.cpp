@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
-#include "calendar/schedule.h"
 #include "bench/bench_figures.h"
 #include "bench/zlib_yardstick.h"
+#include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "content/resource_lookup.h"
 #include "search/search_walk.h"
@@ -40,7 +40,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 // Letter code for a word the work never uses, so every search reads it all.
-constexpr uint8_t kAbsent[] = "zqzqx";
+constexpr uint8_t ABSENT[] = "zqzqx";
 
 // The thread's own processor time: on a shared machine the wall clock also
 // counts the slices other programs were given, which says nothing of ours.
@@ -154,7 +154,7 @@ void WriteGrepInputs(const std::vector<Bytes>& texts, const std::string& dir)
         }
     }
     WriteFile(dir + "/lessons-utf8.txt", all);
-    std::string stored(reinterpret_cast<const char*>(kAbsent));
+    std::string stored(reinterpret_cast<const char*>(ABSENT));
     WriteFile(dir + "/absent-stored.txt", LetterCodeToUtf8(stored));
     WriteFile(dir + "/absent-reading.txt", LetterCodeToUtf8(std::string(stored.rbegin(), stored.rend())));
 }
@@ -180,7 +180,7 @@ int main(int argc, char** argv)
     // Peak memory of one full walk, before the bench's own copies of the text.
     {
         SearchHit hit{};
-        if (WalkLessons(kAbsent, nullptr, 0, 0, nullptr, &hit)) free(hit.text);
+        if (WalkLessons(ABSENT, nullptr, 0, 0, nullptr, &hit)) free(hit.text);
     }
     long searchKb = PeakKilobytes();
 
@@ -205,16 +205,16 @@ int main(int argc, char** argv)
     // already decoded and in memory.
     std::string plain;
     for (const Bytes& t : texts) plain.append(t.begin(), t.end());
-    const size_t absentLength = strlen(reinterpret_cast<const char*>(kAbsent));
+    const size_t absentLength = strlen(reinterpret_cast<const char*>(ABSENT));
     int found = 0;
     bool floorFound = false;
     auto search = [&] {
         SearchHit hit{};
-        found = WalkLessons(kAbsent, nullptr, 0, 0, nullptr, &hit);
+        found = WalkLessons(ABSENT, nullptr, 0, 0, nullptr, &hit);
         if (found) free(hit.text);
     };
     Paired floor = TimePaired(runs, search, [&] {
-        floorFound = memmem(plain.data(), plain.size(), kAbsent, absentLength) != nullptr;
+        floorFound = memmem(plain.data(), plain.size(), ABSENT, absentLength) != nullptr;
     });
     Paired decompress = TimePaired(runs, search, [] {
         for (int lesson = 1; lesson <= LESSON_COUNT; ++lesson) free(LoadLesson(lesson, nullptr));

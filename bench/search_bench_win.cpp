@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr uint8_t kAbsent[] = "zqzqx";
+constexpr uint8_t ABSENT[] = "zqzqx";
 
 double Seconds(const std::function<void()>& work)
 {
@@ -54,12 +54,12 @@ int wmain(int argc, wchar_t** argv)
         plain.append(reinterpret_cast<char*>(t), n + 1);
         free(t);
     }
-    const std::string absent(reinterpret_cast<const char*>(kAbsent));
+    const std::string absent(reinterpret_cast<const char*>(ABSENT));
     int found = 0;
     std::vector<std::function<void()>> parts = {
         [&] {
             SearchHit hit{};
-            found = WalkLessons(kAbsent, nullptr, 0, 0, nullptr, &hit);
+            found = WalkLessons(ABSENT, nullptr, 0, 0, nullptr, &hit);
             if (found) free(hit.text);
         },
         [&] { found |= plain.find(absent) != std::string::npos; },
@@ -80,7 +80,7 @@ int wmain(int argc, wchar_t** argv)
         [&] {
             for (const auto& t : texts) {
                 uint16_t length;
-                found |= FindInText(t.data(), 0, kAbsent, &length) != 0;
+                found |= FindInText(t.data(), 0, ABSENT, &length) != 0;
             }
         },
         [&] {

@@ -22,20 +22,20 @@
 
 namespace {
 
-constexpr wchar_t kReaderKey[] = L"Software\\Lumivex\\Quorin-3-Chapter-Hebrew";
-constexpr wchar_t kReaderClass[] = L"Quorin-3-Chapter-Hebrew";
-constexpr WPARAM kSearchAgain = 117;
-constexpr BYTE kAbsent[] = "zqzqx";
+constexpr wchar_t READER_KEY[] = L"Software\\Lumivex\\Quorin-3-Chapter-Hebrew";
+constexpr wchar_t READER_CLASS[] = L"Quorin-3-Chapter-Hebrew";
+constexpr WPARAM SEARCH_AGAIN = 117;
+constexpr BYTE ABSENT[] = "zqzqx";
 
 // A face name stops the first-run font dialog; the pattern is for the search.
 void PrepareReaderSettings()
 {
     HKEY key;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kReaderKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, READER_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
         return;
     static constexpr wchar_t face[] = L"Arial";
     RegSetValueExW(key, L"FontName", 0, REG_SZ, reinterpret_cast<const BYTE*>(face), sizeof face);
-    RegSetValueExW(key, L"SearchString", 0, REG_BINARY, kAbsent, sizeof kAbsent);
+    RegSetValueExW(key, L"SearchString", 0, REG_BINARY, ABSENT, sizeof ABSENT);
     RegCloseKey(key);
 }
 
@@ -133,7 +133,7 @@ std::string Ms0(const Spread& t) { return Ms(t, 0); }
 double SearchToBox(const Started& s)
 {
     double start = Now();
-    PostMessageW(s.window, WM_COMMAND, kSearchAgain, 0);
+    PostMessageW(s.window, WM_COMMAND, SEARCH_AGAIN, 0);
     HWND box = nullptr;
     // A minute is far beyond any search.
     while (!(box = WindowOf(s.process.dwProcessId, L"#32770")) && Now() - start < 60) Sleep(1);
@@ -170,7 +170,7 @@ int wmain(int argc, wchar_t** argv)
         if (withToolbar && Start(withToolbar, L"QuorinBenchMinimal", &s)) toolbar.push_back(s.seconds);
         if (withToolbar) Stop(s);
 
-        if (!Start(argv[1], kReaderClass, &s)) {
+        if (!Start(argv[1], READER_CLASS, &s)) {
             fprintf(stderr, "startup_probe: the reader did not start\n");
             Stop(s);
             return 1;

@@ -10,11 +10,12 @@
 #include <cstring>
 #include <vector>
 
-#include "app/globals.h"
-#include "settings/settings.h"
-#include "resources/resource.h"
+#include "app/lifetime.h"
 #include "app/start_up.h"
+#include "base/globals.h"
 #include "bench/win_clock.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -4,16 +4,16 @@
 
 namespace {
 
-constexpr int32_t kGregorianMonthLengths[2][13] = {
+constexpr int32_t GREGORIAN_MONTH_LENGTHS[2][13] = {
     {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
     {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
 };
 
 // Hebrew month at which the month search starts, by Gregorian month.
-constexpr int32_t kHebrewStartMonth[13] = {0, 9, 10, 11, 12, 1, 2, 3, 4, 7, 7, 7, 8};
+constexpr int32_t HEBREW_START_MONTH[13] = {0, 9, 10, 11, 12, 1, 2, 3, 4, 7, 7, 7, 8};
 
-constexpr int32_t kHebrewEpochOffset = 1373429;
-constexpr int32_t kPartsPerHour = 1080;
+constexpr int32_t HEBREW_EPOCH_OFFSET = 1373429;
+constexpr int32_t PARTS_PER_HOUR = 1080;
 
 // Floor division keeps the formulas right for years and days below 1 too;
 // where they are positive it is the same as plain division.
@@ -64,7 +64,7 @@ int32_t AbsoluteInYear(const HebrewYear& y, int32_t month, int32_t day)
     } else {
         for (int32_t i = 7; i < month; ++i) s += MonthLengthIn(i, y.leap, y.length);
     }
-    return y.elapsed + s - kHebrewEpochOffset;
+    return y.elapsed + s - HEBREW_EPOCH_OFFSET;
 }
 
 }  // namespace
@@ -119,7 +119,7 @@ DateRec GregorianFromAbsolute(int32_t absolute)
 
     year += 1;
     int32_t rest = d3 % 365 + 1;
-    const int32_t* lengths = kGregorianMonthLengths[IsGregorianLeapYear(year) ? 1 : 0];
+    const int32_t* lengths = GREGORIAN_MONTH_LENGTHS[IsGregorianLeapYear(year) ? 1 : 0];
     int32_t month = 1;
     while (lengths[month] < rest) {
         rest -= lengths[month];
@@ -142,10 +142,10 @@ int32_t HebrewElapsedDays(int32_t year)
 {
     int32_t c = FloorMod(year - 1, 19);
     int32_t months = 235 * FloorDiv(year - 1, 19) + 12 * c + (7 * c + 1) / 19;
-    int32_t parts = 204 + 793 * FloorMod(months, kPartsPerHour);
-    int32_t hours = 5 + 12 * months + 793 * FloorDiv(months, kPartsPerHour) + parts / kPartsPerHour;
+    int32_t parts = 204 + 793 * FloorMod(months, PARTS_PER_HOUR);
+    int32_t hours = 5 + 12 * months + 793 * FloorDiv(months, PARTS_PER_HOUR) + parts / PARTS_PER_HOUR;
     int32_t day = 1 + 29 * months + FloorDiv(hours, 24);
-    int32_t p = kPartsPerHour * FloorMod(hours, 24) + parts % kPartsPerHour;
+    int32_t p = PARTS_PER_HOUR * FloorMod(hours, 24) + parts % PARTS_PER_HOUR;
 
     int32_t weekday = FloorMod(day, 7);
     bool lastYearLeap = FloorMod(7 * year - 6, 19) < 7;
@@ -186,7 +186,7 @@ int32_t AbsoluteFromHebrew(int32_t month, int32_t day, int32_t year)
 DateRec HebrewFromAbsolute(int32_t absolute)
 {
     DateRec g = GregorianFromAbsolute(absolute);
-    int32_t month = kHebrewStartMonth[g.month];
+    int32_t month = HEBREW_START_MONTH[g.month];
     int32_t year = g.year + 3760;
     while (absolute >= AbsoluteFromHebrew(7, 1, year + 1)) ++year;
     HebrewYear info = HebrewYearOf(year);

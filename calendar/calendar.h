@@ -7,7 +7,7 @@
 // month 7, Tishri.
 #pragma once
 #include <cstdint>
-#include "calendar/date_rec.h"
+#include "base/date_rec.h"
 
 // The days the schedule and the date pickers offer: 1 September 873 through
 // 30 April 6774.

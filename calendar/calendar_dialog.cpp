@@ -5,9 +5,9 @@
 #include <windowsx.h>
 #include <cstring>
 
-#include "app/display_scale.h"
+#include "base/display_scale.h"
+#include "base/face_name_win.h"
 #include "calendar/calendar_grid.h"
-#include "fonts/face_name_win.h"
 #include "resources/resource.h"
 #include "text/text_draw_win.h"
 
@@ -37,7 +37,7 @@ struct CalendarKeyEntry {
     WPARAM key;
     CalendarKey move;
 };
-constexpr CalendarKeyEntry kCalendarKeys[] = {
+constexpr CalendarKeyEntry CALENDAR_KEYS[] = {
     {VK_PRIOR, CalendarKey::PreviousYear}, {VK_NEXT, CalendarKey::NextYear},
     {VK_HOME, CalendarKey::FirstMonth},    {VK_END, CalendarKey::LastMonth},
     {VK_LEFT, CalendarKey::NextMonth},     {VK_DOWN, CalendarKey::NextMonth},
@@ -268,7 +268,7 @@ void OnClick(HWND dialog, int x, int y)
 
 void OnSysKeyDown(WPARAM key)
 {
-    for (const CalendarKeyEntry& k : kCalendarKeys) {
+    for (const CalendarKeyEntry& k : CALENDAR_KEYS) {
         if (k.key != key) continue;
         MoveByKey(&s_calendar.grid, k.move);
         PaintCalendar();

@@ -4,7 +4,7 @@
 // draws it.
 #pragma once
 #include <cstdint>
-#include "calendar/date_rec.h"
+#include "base/date_rec.h"
 
 constexpr int MONTH_SLOTS = 13;
 constexpr uint8_t DIRTY_BUTTONS = 0x01;

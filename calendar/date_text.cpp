@@ -12,20 +12,20 @@
 
 namespace {
 
-constexpr char kUnits[10][2] = {"", "a", "b", "c", "d", "e", "f", "g", "h", "i"};
-constexpr char kTens[10][2] = {"", "j", "l", "m", "o", "q", "r", "s", "u", "w"};
+constexpr char UNITS[10][2] = {"", "a", "b", "c", "d", "e", "f", "g", "h", "i"};
+constexpr char TENS[10][2] = {"", "j", "l", "m", "o", "q", "r", "s", "u", "w"};
 // 100..400 one letter, 500..800 ת and one more, 900 and 1000 תת and one more.
-constexpr char kHundreds[11][4] = {"", "x", "y", "z", "{", "x{", "y{", "z{", "{{", "x{{", "y{{"};
+constexpr char HUNDREDS[11][4] = {"", "x", "y", "z", "{", "x{", "y{", "z{", "{{", "x{{", "y{{"};
 
-constexpr char kFifteen[] = "fi";  // טו, not the letters of the divine name
-constexpr char kSixteen[] = "gi";  // טז
+constexpr char FIFTEEN[] = "fi";  // טו, not the letters of the divine name
+constexpr char SIXTEEN[] = "gi";  // טז
 
 // Year remainders written in a customary order that avoids an ill-omened word.
 struct YearSpecial {
     int32_t remainder;
     char text[4];
 };
-constexpr YearSpecial kYearSpecials[7] = {
+constexpr YearSpecial YEAR_SPECIALS[7] = {
     {270, "ys"},   // ער
     {272, "bys"},  // ערב
     {274, "yds"},  // עדר
@@ -35,7 +35,7 @@ constexpr YearSpecial kYearSpecials[7] = {
     {344, "odz"},  // שדמ
 };
 
-constexpr char kMonthNames[13][8] = {
+constexpr char MONTH_NAMES[13][8] = {
     "",
     "prjq",  // ניסן
     "yjja",  // אייר
@@ -50,7 +50,7 @@ constexpr char kMonthNames[13][8] = {
     "ibz",   // שבט
     "yda",   // אדר
 };
-constexpr char kLeapMonthNames[14][8] = {
+constexpr char LEAP_MONTH_NAMES[14][8] = {
     "",     "prjq", "yjja", "pfjr", "gfo{", "ba", "mfma", "jyz{", "pfzh", "fmrl", "{bi", "ibz",
     "'a yda",  // אדר א'
     "'b yda",  // אדר ב'
@@ -58,7 +58,7 @@ constexpr char kLeapMonthNames[14][8] = {
 
 const char* YearSpecialOf(int32_t remainder)
 {
-    for (const YearSpecial& s : kYearSpecials)
+    for (const YearSpecial& s : YEAR_SPECIALS)
         if (s.remainder == remainder) return s.text;
     return "";
 }
@@ -71,8 +71,8 @@ struct Numeral {
 
 Numeral TwoDigitNumeral(int32_t n)
 {
-    if (n == 15) return {kFifteen, 0, 0};
-    if (n == 16) return {kSixteen, 0, 0};
+    if (n == 15) return {FIFTEEN, 0, 0};
+    if (n == 16) return {SIXTEEN, 0, 0};
     return {"", n / 10, n % 10};
 }
 
@@ -109,12 +109,12 @@ int32_t FormatHebrewDate(const DateRec* date, uint8_t* buffer)
     char text[DATE_TEXT_SIZE];
     int n;
     if (thousands != 0)
-        n = std::snprintf(text, sizeof text, "%s%s%s%s'%s%s%s %s %s%s%s", year.special, kUnits[year.units], kTens[year.tens],
-                          kHundreds[hundreds], th.special, kUnits[th.units], kTens[th.tens], month, day.special,
-                          kUnits[day.units], kTens[day.tens]);
+        n = std::snprintf(text, sizeof text, "%s%s%s%s'%s%s%s %s %s%s%s", year.special, UNITS[year.units], TENS[year.tens],
+                          HUNDREDS[hundreds], th.special, UNITS[th.units], TENS[th.tens], month, day.special,
+                          UNITS[day.units], TENS[day.tens]);
     else
-        n = std::snprintf(text, sizeof text, "%s%s%s%s %s %s%s%s", year.special, kUnits[year.units], kTens[year.tens],
-                          kHundreds[hundreds], month, day.special, kUnits[day.units], kTens[day.tens]);
+        n = std::snprintf(text, sizeof text, "%s%s%s%s %s %s%s%s", year.special, UNITS[year.units], TENS[year.tens],
+                          HUNDREDS[hundreds], month, day.special, UNITS[day.units], TENS[day.tens]);
     if (n <= 0 || n >= DATE_TEXT_SIZE) return 0;
     std::memcpy(buffer, text, n + 1);
     return n;
@@ -123,5 +123,5 @@ int32_t FormatHebrewDate(const DateRec* date, uint8_t* buffer)
 const char* HebrewMonthName(int32_t month, bool leap)
 {
     if (month < 1 || month > (leap ? 13 : 12)) return "";
-    return leap ? kLeapMonthNames[month] : kMonthNames[month];
+    return leap ? LEAP_MONTH_NAMES[month] : MONTH_NAMES[month];
 }

@@ -2,7 +2,7 @@
 // visual (left-to-right) order: year, month name, day.
 #pragma once
 #include <cstdint>
-#include "calendar/date_rec.h"
+#include "base/date_rec.h"
 
 // Room the caller gives: DATE_TEXT_SIZE bytes. The longest text is 17 bytes
 // and its terminator, 18 from the year 11000 on.

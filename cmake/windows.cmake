@@ -9,7 +9,7 @@ if(QUORIN_GENERATED)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${QUORIN_GENERATED}")
 endif()
 
-# shell32 and comdlg32 are loaded on first use (app/late_libraries_win.cpp).
+# shell32 and comdlg32 are loaded on first use (base/late_libraries_win.cpp).
 set(WIN_LIBS comctl32 gdi32 user32 advapi32 kernel32)
 add_library(quorin_win STATIC ${CORE_SOURCES} ${WIN_SOURCES})
 target_link_libraries(quorin_win PUBLIC ${WIN_LIBS})

@@ -1,10 +1,10 @@
 #include "fonts/font_choice.h"
 
-#include "search/search_entry.h"
+#include "text/edit_direction.h"
 
 namespace {
 
-constexpr int32_t kSizeTable[SIZE_TABLE_COUNT] = {10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 32, 52, 72};
+constexpr int32_t SIZE_TABLE[SIZE_TABLE_COUNT] = {10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 32, 52, 72};
 
 }  // namespace
 
@@ -20,7 +20,7 @@ int SizeList(int32_t stored, int32_t* sizes)
 {
     int n = 0;
     bool placed = stored == 0;
-    for (int32_t size : kSizeTable) {
+    for (int32_t size : SIZE_TABLE) {
         if (!placed && stored < size) {
             sizes[n++] = stored;
             placed = true;

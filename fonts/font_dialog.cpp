@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <cwchar>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "fonts/font_choice.h"
-#include "search/edit_direction_win.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
+#include "text/edit_direction_win.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ struct BaseButton {
     int32_t base;
 };
 // In the order OK tests them.
-constexpr BaseButton kBaseButtons[] = {
+constexpr BaseButton BASE_BUTTONS[] = {
     {IDC_FONT_BASE_224, 224},
     {IDC_FONT_BASE_97, 97},
     {IDC_FONT_BASE_5D0, 0x5D0},
@@ -115,7 +115,7 @@ void SetSampleAlphabet(HWND dialog, int32_t base)
 
 void CheckBase(HWND dialog, int32_t base)
 {
-    for (const BaseButton& b : kBaseButtons) CheckDlgButton(dialog, b.id, b.base == base ? BST_CHECKED : BST_UNCHECKED);
+    for (const BaseButton& b : BASE_BUTTONS) CheckDlgButton(dialog, b.id, b.base == base ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void ReadLists(HWND dialog)
@@ -139,7 +139,7 @@ void StoreChoice(HWND dialog)
     Settings* s = s_font.settings;
     s_font.sampleFont = nullptr;
     if (s_font.sample.lfHeight) s->FontSize = s_font.sample.lfHeight;
-    for (const BaseButton& b : kBaseButtons)
+    for (const BaseButton& b : BASE_BUTTONS)
         if (Checked(dialog, b.id)) {
             s->FontAsciiBase = b.base;
             break;

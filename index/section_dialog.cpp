@@ -5,10 +5,10 @@
 #include <windowsx.h>
 #include <cstdlib>
 
-#include "app/display_scale.h"
-#include "app/globals.h"
-#include "app/start_up.h"
-#include "fonts/face_name_win.h"
+#include "base/allocation_win.h"
+#include "base/display_scale.h"
+#include "base/face_name_win.h"
+#include "base/globals.h"
 #include "index/index_layout.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -43,7 +43,7 @@ struct IndexKey {
     IndexMove move;
     int lines;
 };
-constexpr IndexKey kIndexKeys[] = {
+constexpr IndexKey INDEX_KEYS[] = {
     {VK_PRIOR, IndexMove::Line, -1}, {VK_NEXT, IndexMove::Line, 1}, {VK_END, IndexMove::End, 0},
     {VK_HOME, IndexMove::Start, 0},  {VK_UP, IndexMove::Line, -1},  {VK_DOWN, IndexMove::Line, 1},
 };
@@ -240,7 +240,7 @@ void OnSize(HWND dialog, int width, int height)
 void OnKeyDown(HWND dialog, WPARAM key)
 {
     IndexView* view = s_chooser.view;
-    for (const IndexKey& k : kIndexKeys) {
+    for (const IndexKey& k : INDEX_KEYS) {
         if (k.key != key) continue;
         int delta = k.lines;
         if (k.move == IndexMove::End) delta = view->maxTop;

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/globals.h"
-#include "app/start_up.h"
+#include "base/allocation_win.h"
+#include "base/globals.h"
 #include "output/clipboard_format.h"
 #include "settings/settings.h"
 #include "text/text_view.h"

@@ -7,16 +7,16 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/globals.h"
-#include "app/late_libraries_win.h"
-#include "app/maker.h"
+#include "base/globals.h"
+#include "base/late_libraries_win.h"
+#include "base/maker.h"
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"
 #include "text/layout.h"
 #include "text/page_render_win.h"
+#include "text/style_fonts_win.h"
 #include "text/text_draw_win.h"
 #include "text/text_format.h"
-#include "text/view_win.h"
 
 namespace {
 

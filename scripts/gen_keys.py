@@ -84,9 +84,9 @@ def accelerators(rc, labels):
 
 
 def view_keys(source):
-    table = re.search(r"kKeyTable\[\]\s*=\s*\{(.*?)\};", source, re.S)
+    table = re.search(r"KEY_TABLE\[\]\s*=\s*\{(.*?)\};", source, re.S)
     if not table:
-        fail("no kKeyTable in app/main_window.cpp")
+        fail("no KEY_TABLE in app/main_window.cpp")
     rows = []
     for key, move in re.findall(r"\{\s*(VK_\w+)\s*,\s*Move::(\w+)\s*\}", table.group(1)):
         if move not in MOVES:
@@ -96,22 +96,22 @@ def view_keys(source):
 
 
 def search_keys(source):
-    keys = re.search(r'kKeys\[[^]]*\]\s*=\s*u"([^"]*)"', source)
-    table = re.search(r"kKeyBytes\[[^]]*\]\s*=\s*\{(.*?)\};", source, re.S)
+    keys = re.search(r'KEYS\[[^]]*\]\s*=\s*u"([^"]*)"', source)
+    table = re.search(r"KEY_BYTES\[[^]]*\]\s*=\s*\{(.*?)\};", source, re.S)
     if not keys or not table:
-        fail("no kKeys/kKeyBytes in search/search_entry.cpp")
+        fail("no KEYS/KEY_BYTES in search/search_entry.cpp")
     values = [int(v, 16) for v in re.findall(r"0x[0-9A-Fa-f]+", table.group(1))]
     if len(values) != len(keys.group(1)):
-        fail("kKeys and kKeyBytes differ in length")
+        fail("KEYS and KEY_BYTES differ in length")
     # Windows-1255 puts the letters on 0xE0..0xFA; other bytes are themselves.
     chars = [chr(0x5D0 + v - 0xE0) if 0xE0 <= v <= 0xFA else chr(v) for v in values]
     return list(zip(keys.group(1), chars))
 
 
 def toolbar(source, labels):
-    table = re.search(r"kToolbarButtons\[\]\s*=\s*\{(.*?)\};", source, re.S)
+    table = re.search(r"TOOLBAR_BUTTONS\[\]\s*=\s*\{(.*?)\};", source, re.S)
     if not table:
-        fail("no kToolbarButtons in app/main_window.cpp")
+        fail("no TOOLBAR_BUTTONS in app/main_window.cpp")
     buttons = [(int(image), command) for image, command in
                      re.findall(r"MakeButton\(\s*(\d+)\s*,\s*(\w+)\s*\)", table.group(1))]
     return [labels[command][0] for _, command in buttons]

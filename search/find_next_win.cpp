@@ -4,20 +4,20 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include "app/display_scale.h"
-#include "app/globals.h"
-#include "app/main_window.h"
-#include "app/navigation.h"
+#include "base/display_scale.h"
+#include "base/globals.h"
+#include "base/menu_check_win.h"
 #include "calendar/schedule.h"
 #include "search/hit_banner.h"
 #include "search/search_walk.h"
+#include "settings/bookmarks_win.h"
 #include "settings/settings.h"
 #include "text/document_view_win.h"
 #include "text/layout.h"
 #include "text/page_render_win.h"
 #include "text/rows.h"
+#include "text/style_fonts_win.h"
 #include "text/text_draw_win.h"
-#include "text/view_win.h"
 
 namespace {
 

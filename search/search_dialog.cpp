@@ -6,15 +6,15 @@
 #include <algorithm>
 #undef SubclassWindow   // the name is ours: the edit box's subclassing
 
-#include "app/display_scale.h"
-#include "app/globals.h"
-#include "fonts/face_name_win.h"
+#include "base/display_scale.h"
+#include "base/face_name_win.h"
+#include "base/globals.h"
 #include "resources/resource.h"
 #include "search/find_next.h"
-#include "search/edit_direction_win.h"
 #include "search/search_entry.h"
 #include "search/spelling_matcher.h"
 #include "settings/settings.h"
+#include "text/edit_direction_win.h"
 #include "text/text_view.h"
 
 namespace {

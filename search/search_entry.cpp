@@ -5,13 +5,11 @@
 #include "settings/settings.h"
 #include "text/letter_code.h"
 
-int g_editReordersHebrew = -1;
-
 namespace {
 
-constexpr char16_t kKeys[KEY_TABLE_SIZE + 1] = u"abcdefghijklmnopqrstuvwxyz;.,/'";
+constexpr char16_t KEYS[KEY_TABLE_SIZE + 1] = u"abcdefghijklmnopqrstuvwxyz;.,/'";
 // Windows-1255: 0xE0..0xFA are the letters.
-constexpr uint8_t kKeyBytes[KEY_TABLE_SIZE] = {
+constexpr uint8_t KEY_BYTES[KEY_TABLE_SIZE] = {
     0xF9, 0xF0, 0xE1, 0xE2, 0xF7, 0xEB, 0xF2, 0xE9, 0xEF, 0xE7, 0xEC, 0xEA, 0xF6, 0xEE, 0xED, 0xF4,
     0x2F, 0xF8, 0xE3, 0xE0, 0xE5, 0xE4, 0x27, 0xF1, 0xE8, 0xE6, 0xF3, 0xF5, 0xFA, 0x2E, 0x2C,
 };
@@ -20,7 +18,7 @@ constexpr uint8_t CP1255_LAST_LETTER = 0xFA;
 
 // The letters in the order the picture shows them: code order with five
 // neighbouring pairs exchanged.
-constexpr auto kPictureLetters = [] {
+constexpr auto PICTURE_LETTERS = [] {
     struct Table {
         uint8_t code[PICTURE_KEYS];
     } t{};
@@ -49,8 +47,8 @@ char16_t TranslateKey(char16_t typed, int32_t letterBase)
     if (IsDigit(typed) || typed < 0x20) return 0;
     char16_t c = typed >= u'A' && typed <= u'Z' ? static_cast<char16_t>(typed + 0x20) : typed;
     for (int i = 0; i < KEY_TABLE_SIZE; ++i) {
-        if (kKeys[i] != c) continue;
-        uint8_t b = kKeyBytes[i];
+        if (KEYS[i] != c) continue;
+        uint8_t b = KEY_BYTES[i];
         if (b >= CP1255_FIRST_LETTER && b <= CP1255_LAST_LETTER)
             return static_cast<char16_t>(b - CP1255_FIRST_LETTER + letterBase);
         return b;
@@ -73,7 +71,7 @@ char16_t PictureKeyChar(int key, int32_t letterBase)
 {
     if (key < 0 || key > PICTURE_KEYS) return 0;
     if (key == PICTURE_SPACE_KEY) return u' ';
-    return static_cast<char16_t>(kPictureLetters.code[key - 1] - 0x61 + letterBase);
+    return static_cast<char16_t>(PICTURE_LETTERS.code[key - 1] - 0x61 + letterBase);
 }
 
 void PatternToBoxText(const uint8_t* pattern, int32_t letterBase, char16_t* out)

@@ -3,6 +3,7 @@
 // stored pattern. Portable; search_dialog.cpp drives the edit control.
 #pragma once
 #include <cstdint>
+#include "text/edit_direction.h"
 #include "text/letter_code.h"
 
 constexpr int KEY_TABLE_SIZE = 31;
@@ -15,20 +16,6 @@ constexpr int PICTURE_KEYS_PER_ROW = 9;
 constexpr int PICTURE_SPACE_KEY = 0;
 constexpr int PICTURE_NO_KEY = -1;
 
-// Above this letter base the letters are Unicode Hebrew, which an edit
-// control that runs the bidirectional algorithm lays out right to left
-// itself: the box then works in reading order.
-constexpr int32_t READING_ORDER_BASE_ABOVE = 256;
-
-// Whether the platform's edit controls reorder Hebrew: 1 yes (Windows), 0 no
-// (Wine's do not), -1 not yet asked, taken as yes. The Windows side asks once
-// (EditReordersHebrew); a box that would be shown backwards keeps display order.
-extern int g_editReordersHebrew;
-
-inline bool BoxInReadingOrder(int32_t letterBase)
-{
-    return letterBase > READING_ORDER_BASE_ABOVE && g_editReordersHebrew != 0;
-}
 
 // The character a typed key puts in the box, or 0 when the edit control
 // should take the key itself (digits and control characters).

@@ -2,7 +2,9 @@
 #include "settings/bookmarks_win.h"
 
 #include <cstdlib>
-#include "app/globals.h"
+#include "base/globals.h"
+#include "base/menu_check_win.h"
+#include "resources/resource.h"
 #include "settings/bookmarks.h"
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"
@@ -48,4 +50,11 @@ void ToggleBookmark(int bookmarked)
         if (answer == IDCANCEL) g_bookmarks.dontAsk = true;
     }
     RemoveBookmark(&g_bookmarks, lesson);
+}
+
+void SyncBookmarkCheck(HWND window, int mode)
+{
+    if (mode == MENU_CHECK_TOGGLE)
+        ToggleBookmark(IsBookmarked());
+    SetMenuCheck(GetMenu(window), MENU_CHECK_SET, IDM_BOOKMARK, IsBookmarked());
 }

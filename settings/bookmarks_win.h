@@ -1,5 +1,7 @@
-// The bookmark list's registry side and the Bookmark command.
+// The bookmark list's registry side, the Bookmark command and its check mark.
 #pragma once
+#include <windows.h>
+#include "base/menu_check_win.h"
 
 void LoadBookmarks();
 void SaveBookmarks();
@@ -8,3 +10,7 @@ void FreeBookmarks();
 int IsBookmarked();
 // Adds the current lesson, or after asking removes it.
 void ToggleBookmark(int bookmarked);
+// The Bookmark menu item's check <-> whether the current lesson is
+// bookmarked. MENU_CHECK_TOGGLE is the Bookmark command: it adds the
+// lesson, or after asking removes it, then shows what the list holds.
+void SyncBookmarkCheck(HWND window, int mode);

@@ -2,7 +2,7 @@
 // code that fills it lives beside it in settings_store_win.cpp.
 #pragma once
 #include <cstdint>
-#include "calendar/date_rec.h"
+#include "base/date_rec.h"
 
 constexpr uint32_t FLAG_PIN = 0x4;
 constexpr uint32_t FLAG_DAY_CHANGED = 0x8;

@@ -3,17 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/display_scale.h"
-#include "app/globals.h"
-#include "app/start_up.h"
-#include "calendar/calendar.h"
-#include "calendar/schedule.h"
-#include "index/index_layout.h"
-#include "resources/resource.h"
-#include "settings/bookmarks_win.h"
+#include "base/allocation_win.h"
 #include "settings/registry_number.h"
 #include "settings/settings.h"
-#include "text/layout.h"
 
 namespace {
 
@@ -103,19 +95,6 @@ void LoadFontName()
     free(name);
 }
 
-// The date text is derived from Day. A Day outside the calendar's span can
-// only come from a damaged value; it is dropped rather than computed with.
-void LoadDayDate()
-{
-    if (g_settings.Day == 0)
-        return;
-    if (g_settings.Day < FIRST_SUPPORTED_DAY || g_settings.Day > LAST_SUPPORTED_DAY) {
-        g_settings.Day = 0;
-        return;
-    }
-    DeriveDayDate();
-}
-
 int32_t ReadSetting(const wchar_t* name, int32_t fallback)
 {
     return ReadNumber(SETTINGS_KEY, name, fallback);
@@ -127,26 +106,6 @@ int32_t ReadSetting(const wchar_t* name, int32_t fallback)
 bool ShowsWindow(int show)
 {
     return show >= SW_SHOWNORMAL && show <= SW_SHOWDEFAULT;
-}
-
-void SaveSettings()
-{
-    if (g_settings.SearchString[0])
-        WriteByteString(L"SearchString", g_settings.SearchString);
-    if (g_settings.SearchOptions || g_settings.searchOptionsStored)
-        WriteNumber(L"SearchOptions", int32_t(g_settings.SearchOptions));
-    if (g_settings.FontName[0])
-        WriteText(L"FontName", reinterpret_cast<const wchar_t*>(g_settings.FontName));
-    if (g_settings.FontSize)
-        WriteNumber(L"FontSize", g_settings.FontSize);
-    if (g_settings.FontAsciiBase)
-        WriteNumber(L"FontAsciiBase", g_settings.FontAsciiBase);
-    if (g_state.mainView)
-        WriteNumber(L"LastPosition", g_state.mainView->firstRow);
-    WriteNumber(L"Flags", int32_t(g_settings.Flags));
-    WriteNumber(L"Day", g_settings.Day);
-    if (g_settings.Lesson)
-        WriteNumber(L"Lesson", g_settings.Lesson);
 }
 
 }  // namespace
@@ -209,7 +168,7 @@ int WriteBytes(const wchar_t* name, const void* bytes, uint32_t count)
     return WriteValue(name, REG_BINARY, bytes, count);
 }
 
-void LoadSettings()
+void ReadSettings()
 {
     LoadFontName();
     LoadSearchString();
@@ -219,13 +178,27 @@ void LoadSettings()
     g_settings.LastPosition = uint16_t(ReadSetting(L"LastPosition", 0));
     g_settings.Flags = uint32_t(ReadSetting(L"Flags", int32_t(DEFAULT_FLAGS)));
     g_settings.Day = ReadSetting(L"Day", 0);
-    LoadDayDate();
     g_settings.Lesson = uint16_t(ReadSetting(L"Lesson", 0));
-    int icon = ScaleToDpi(INDEX_ICON_SIZE);
-    for (int i = 0; i < 3; i++)
-        g_state.chooserBitmaps[i] = LoadScaledBitmap(g_state.instance, IDB_TREE_CLOSED + i, icon, icon, false);
-    LoadBookmarks();
-    g_state.settingsLoaded = true;
+}
+
+void SaveSettings(int32_t lastPosition)
+{
+    if (g_settings.SearchString[0])
+        WriteByteString(L"SearchString", g_settings.SearchString);
+    if (g_settings.SearchOptions || g_settings.searchOptionsStored)
+        WriteNumber(L"SearchOptions", int32_t(g_settings.SearchOptions));
+    if (g_settings.FontName[0])
+        WriteText(L"FontName", reinterpret_cast<const wchar_t*>(g_settings.FontName));
+    if (g_settings.FontSize)
+        WriteNumber(L"FontSize", g_settings.FontSize);
+    if (g_settings.FontAsciiBase)
+        WriteNumber(L"FontAsciiBase", g_settings.FontAsciiBase);
+    if (lastPosition >= 0)
+        WriteNumber(L"LastPosition", lastPosition);
+    WriteNumber(L"Flags", int32_t(g_settings.Flags));
+    WriteNumber(L"Day", g_settings.Day);
+    if (g_settings.Lesson)
+        WriteNumber(L"Lesson", g_settings.Lesson);
 }
 
 bool StoredPlacement(RECT* placed)
@@ -276,30 +249,4 @@ void SavePlacement(HWND window)
     WriteNumber(L"Width", normal.right - normal.left);
     WriteNumber(L"Height", normal.bottom - normal.top);
     WriteNumber(L"showCmd", int32_t(show));
-}
-
-// ShutDown acts once: a second run (the allocation routine's, then the
-// window's own) would save the freed, empty bookmark list over the stored
-// one. Values are written only when they were loaded: a run that ran out of
-// memory while loading would otherwise write defaults over good ones.
-void ShutDown()
-{
-    if (g_state.shutDown)
-        return;
-    g_state.shutDown = true;
-    for (HBITMAP& bitmap : g_state.chooserBitmaps) {
-        if (bitmap)
-            DeleteObject(bitmap);
-        bitmap = nullptr;
-    }
-    if (g_state.settingsLoaded)
-        SaveSettings();
-    if (g_state.mainView) {
-        FreeTextView(g_state.mainView, 1);
-        g_state.mainView = nullptr;
-    }
-    if (g_state.settingsLoaded && g_state.bookmarksLoaded)
-        SaveBookmarks();
-    FreeBookmarks();
-    PostQuitMessage(0);
 }

@@ -1,5 +1,6 @@
 // The settings' registry side: readers and writers of single values under
-// HKEY_CURRENT_USER, the start-up load, window placement and shutdown.
+// HKEY_CURRENT_USER, of the settings record, and of the window placement.
+// Loading at start-up and the shutdown are the program's (app/lifetime.h).
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -24,11 +25,14 @@ int WriteText(const wchar_t* name, const wchar_t* text);
 int WriteByteString(const wchar_t* name, const uint8_t* bytes);
 int WriteBytes(const wchar_t* name, const void* bytes, uint32_t count);
 
-void LoadSettings();
+// The stored values of the settings record (what is derived from them is
+// the loader's).
+void ReadSettings();
+// Writes the settings record back; LastPosition only when lastPosition is
+// not negative (no view).
+void SaveSettings(int32_t lastPosition);
 // The stored window rectangle as left, top, width and height (right and
 // bottom holding the sizes); false when none is stored.
 bool StoredPlacement(RECT* placed);
 void RestorePlacement(HWND window, int showCmd);
 void SavePlacement(HWND window);
-// Writes everything back, releases the view and bitmaps, posts the quit message.
-void ShutDown();

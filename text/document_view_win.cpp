@@ -3,15 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/display_scale.h"
-#include "app/globals.h"
+#include "base/display_scale.h"
+#include "base/face_name_win.h"
+#include "base/globals.h"
 #include "content/lesson_store.h"
-#include "fonts/face_name_win.h"
 #include "settings/settings.h"
 #include "text/layout.h"
 #include "text/page_render_win.h"
 #include "text/text_draw_win.h"
-#include "text/view_win.h"
 
 namespace {
 
@@ -89,6 +88,22 @@ void TakeGutter(RECT* box)
         box->left += g;
         box->right -= 2 * g;
     }
+}
+
+// Laid out without handing the text over first, so a text the layout refuses
+// or has no memory for leaves the view's own text in place; that is laid
+// out again, as the failed attempt has written over its lines.
+bool TakeOver(TextView* view, uint8_t* text)
+{
+    uint8_t* shown = view->text;
+    if (LayoutText(view, text, 0) == 0) {
+        if (shown != text)
+            free(shown);
+        return true;
+    }
+    free(text);
+    LayoutText(view, shown, 0);
+    return false;
 }
 
 }  // namespace
@@ -246,4 +261,23 @@ int ClickPage(HWND window, TextView* view, int x, int y, int redraw)
     ScrollRows(view, amount, redraw, 1);
     UpdateScrollBar(window);
     return 1;
+}
+
+void PutBackLesson(HWND window, const Settings& before)
+{
+    g_settings = before;
+    MessageBoxW(window, L"Could not access the\r\nThe lesson for the selected day", L"Error", MB_ICONWARNING);
+}
+
+bool TakeLessonText(HWND window, uint8_t* text, const Settings& before)
+{
+    TextView* view = g_state.mainView;
+    if (!view) {
+        free(text);
+        return true;
+    }
+    if (TakeOver(view, text))
+        return true;
+    PutBackLesson(window, before);
+    return false;
 }

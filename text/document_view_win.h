@@ -2,6 +2,7 @@
 // band below it, the toolbar's width and the vertical scroll bar.
 #pragma once
 #include <windows.h>
+#include "settings/settings.h"
 #include "text/text_view.h"
 
 // PaintMain flags.
@@ -25,3 +26,10 @@ int ClickPage(HWND window, TextView* view, int x, int y, int redraw);
 
 // Rows a page step moves for the page-size field of Flags (keys or clicks).
 int PageStep(const TextView* view, uint32_t pageField);
+
+// The main view takes over a newly loaded lesson. When it cannot be laid
+// out, the text is freed, the settings are put back to before and the
+// reader is told; the view keeps what it showed. False then.
+bool TakeLessonText(HWND window, uint8_t* text, const Settings& before);
+// The settings as they were before a move, and "Could not access the" box.
+void PutBackLesson(HWND window, const Settings& before);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include "text/rows.h"
+#include "text/style_fonts.h"
 #include "text/text_format.h"
 
 namespace {
@@ -351,29 +352,6 @@ void FreeTextView(TextView* v, int release)
     v->lines = nullptr;
     v->lineCapacity = v->lineCount = v->rowCount = 0;
     v->pageStart = v->pageNext = nullptr;
-    for (FontCacheNode* node = v->fontCache; node;) {
-        FontCacheNode* next = node->next;
-        if (node->font) g_textDevice->deleteFont(node->font);
-        free(node);
-        node = next;
-    }
-    v->fontCache = nullptr;
+    FreeStyleFonts(v);
     if (release) free(v);
-}
-
-FontCacheNode* FindStyleFont(TextView* v, uint16_t key)
-{
-    for (FontCacheNode* node = v->fontCache; node; node = node->next)
-        if (node->key == key) return node;
-    return nullptr;
-}
-
-FontCacheNode* PushStyleFont(TextView* v, uint16_t key)
-{
-    auto* node = static_cast<FontCacheNode*>(calloc(1, sizeof(FontCacheNode)));
-    if (!node) return nullptr;
-    node->key = key;
-    node->next = v->fontCache;
-    v->fontCache = node;
-    return node;
 }

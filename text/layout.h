@@ -32,8 +32,3 @@ int ResizeView(TextView* view, int width, int height);
 // Frees text and lines and deletes the cached fonts; the record too when
 // release is set. A print view clears its borrowed text first.
 void FreeTextView(TextView* view, int release);
-
-// Font cache node for a key, or a new one pushed at the head (font null).
-// Null without memory.
-FontCacheNode* FindStyleFont(TextView* view, uint16_t key);
-FontCacheNode* PushStyleFont(TextView* view, uint16_t key);

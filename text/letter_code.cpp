@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr char32_t kFirstHebrewLetter = 0x5D0;
+constexpr char32_t FIRST_HEBREW_LETTER = 0x5D0;
 
 void AppendUtf8(std::string& out, char32_t c)
 {
@@ -73,13 +73,13 @@ char16_t DisplayChar(uint8_t byte, int32_t base)
 
 char32_t CodePointOfLetterCode(uint8_t byte)
 {
-    return DisplayChar(byte, kFirstHebrewLetter);
+    return DisplayChar(byte, FIRST_HEBREW_LETTER);
 }
 
 int LetterCodeOfCodePoint(char32_t codePoint)
 {
-    if (codePoint >= kFirstHebrewLetter && codePoint <= kFirstHebrewLetter + (LETTER_CODE_LAST - LETTER_CODE_FIRST))
-        return LETTER_CODE_FIRST + static_cast<int>(codePoint - kFirstHebrewLetter);
+    if (codePoint >= FIRST_HEBREW_LETTER && codePoint <= FIRST_HEBREW_LETTER + (LETTER_CODE_LAST - LETTER_CODE_FIRST))
+        return LETTER_CODE_FIRST + static_cast<int>(codePoint - FIRST_HEBREW_LETTER);
     if (codePoint == U'{') return LETTER_CODE_BRACE;
     // The letters' and the brace's own bytes mean something else here.
     if (codePoint == 0 || codePoint > 0xFF || codePoint == LETTER_CODE_BRACE ||

@@ -1,13 +1,13 @@
-// Drawing the laid-out lines of a view, the search highlight over them, and
-// the one way a view's first row moves.
+// Drawing the laid-out lines of a view, the search highlight over them, the
+// one way a view's first row moves, and a new font for the whole page.
 #include "text/page_render_win.h"
 
 #include <cstring>
-#include "app/display_scale.h"
+#include "base/display_scale.h"
 #include "text/rows.h"
+#include "text/style_fonts_win.h"
 #include "text/text_draw_win.h"
 #include "text/text_format.h"
-#include "text/view_win.h"
 
 namespace {
 
@@ -209,4 +209,15 @@ int ScrollRows(TextView* v, int delta, int redraw, int endStop)
     if (moved == ROWS_UNCHANGED && redraw == 1) redraw = 0;
     if (redraw) return DrawPage(v, 1);
     return moved == ROWS_CHANGED ? 3 : 1;
+}
+
+int SetViewFont(TextView* view, const FontBlock* font)
+{
+    if (!view) return -1;
+    DropStyleFonts(view);
+    if (!font) return 0;
+    *FontBlockOf(view) = *font;
+    RemakeStyleFonts(view);
+    if (LayoutText(view, view->text, 0) != 0) return 1;
+    return DrawPage(view, 1);
 }

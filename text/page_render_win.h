@@ -1,10 +1,20 @@
-// Page drawing, search highlight and scrolling of a TextView (Win32).
+// Page drawing, search highlight, scrolling and font change of a TextView
+// (Win32).
 #pragma once
 #include <windows.h>
-#include "text/text_view.h"
+#include "text/layout.h"
 
 constexpr COLORREF HIGHLIGHT_TEXT = 0xFF0000;   // blue
 constexpr COLORREF HIGHLIGHT_BACK = 0xFFFF;     // yellow
+
+inline TextView* NewTextView(HDC dc, const RECT* box, const FontBlock* font, int capacity) {
+    static_assert(sizeof(RECT) == sizeof(ViewBox), "RECT and ViewBox must match");
+    return NewTextView(dc, reinterpret_cast<const ViewBox*>(box), font, capacity);
+}
+
+// Null font: deletes the cached fonts, returns 0. Otherwise new fonts, new
+// layout, page redrawn: 1 when the layout failed, else DrawPage's result.
+int SetViewFont(TextView* view, const FontBlock* font);
 
 // -1 when the view, text or lines are missing; else 0 or DrawHighlight's result.
 int DrawPage(TextView* view, int erase);

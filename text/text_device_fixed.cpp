@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include "text/layout.h"
+#include "text/style_fonts.h"
 #include "text/text_format.h"
 
 FixedDeviceMetrics g_fixedMetrics = {8, 16, 12};

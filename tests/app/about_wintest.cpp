@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/about_dialog.h"
-#include "app/late_libraries_win.h"
 #include "app/update_check.h"
+#include "base/late_libraries_win.h"
 #include "resources/resource.h"
 
 namespace reader_test {

@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "app/lifetime.h"
 #include "app/start_up.h"
+#include "base/globals.h"
 #include "calendar/calendar.h"
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/lifetime.h"
 #include "app/navigation.h"
 #include "tests/rationed_malloc.h"
 

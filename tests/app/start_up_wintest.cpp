@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/navigation.h"
+#include "base/allocation_win.h"
 #include "calendar/schedule.h"
 #include "resources/resource.h"
 

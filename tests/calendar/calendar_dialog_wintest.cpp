@@ -1,5 +1,5 @@
 // The month calendar opened through Calendar, driven with real messages.
-#include "tests/search/dialog_driver.h"
+#include "tests/support/dialog_driver.h"
 
 #include "calendar/calendar.h"
 #include "calendar/calendar_dialog.h"

@@ -71,7 +71,7 @@ TEST(GregorianCalendar, SupportedSpanLimits)
 // to year as weekday-day count, hours and parts, and the four postponements in
 // their classic form.
 struct HebrewReference {
-    static constexpr int32_t kFirstYear = 1, kLastYear = 14000;
+    static constexpr int32_t FIRST_YEAR = 1, LAST_YEAR = 14000;
     std::vector<int32_t> newYear;  // day count of 1 Tishri; count mod 7 = weekday, 0 = Sunday
 
     static bool Leap(int32_t y)
@@ -84,9 +84,9 @@ struct HebrewReference {
 
     HebrewReference()
     {
-        newYear.resize(kLastYear + 2);
+        newYear.resize(LAST_YEAR + 2);
         int64_t day = 1, hours = 5, parts = 204;  // molad BaHaRaD, Monday
-        for (int32_t y = kFirstYear; y <= kLastYear + 1; ++y) {
+        for (int32_t y = FIRST_YEAR; y <= LAST_YEAR + 1; ++y) {
             int32_t weekday = day % 7;
             bool late = hours > 9 || (hours == 9 && parts >= 204);
             bool lateMonday = hours > 15 || (hours == 15 && parts >= 589);

@@ -26,7 +26,7 @@ std::string Markup(const std::string& records)
     return out;
 }
 
-const char kAlef[] = "\xD7\x90", kBet[] = "\xD7\x91", kGimel[] = "\xD7\x92";
+const char ALEF[] = "\xD7\x90", BET[] = "\xD7\x91", GIMEL[] = "\xD7\x92";
 
 uint16_t Le16(const std::string& b, size_t at) { return uint8_t(b[at]) | uint8_t(b[at + 1]) << 8; }
 uint32_t Le32(const std::string& b, size_t at) { return Le16(b, at) | uint32_t(Le16(b, at + 2)) << 16; }
@@ -52,7 +52,7 @@ TEST(LessonHtml, HeadingsNumbersRulesInReadingOrder)
                                       {0xB0, 0xC0, " c"},
                                       {0xC7, 0, ""},
                                       {0xB8, 0, "<&"}}));
-    std::string a = kAlef, b = kBet, c = kGimel;
+    std::string a = ALEF, b = BET, c = GIMEL;
     EXPECT_EQ(out, "<h2 class=\"accent\">" + a + b + c + "</h2>\n"
                    "<p class=\"centre\">" + a + b + "</p>\n"
                    "<h2>" + a + "</h2>\n"

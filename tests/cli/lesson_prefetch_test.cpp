@@ -15,7 +15,7 @@
 namespace {
 
 // "?" matches any one letter: found in every lesson but the empty ones.
-constexpr uint8_t kAnywhere[] = "?";
+constexpr uint8_t ANYWHERE[] = "?";
 
 // A lesson's bytes up to and with its closing zero record.
 std::string Owned(uint8_t* text)
@@ -77,11 +77,11 @@ TEST(LessonPrefetch, AWholeCycleComesBackInWalkOrderWithTheLessonsWithoutAMatchL
 
 TEST(LessonPrefetch, OutOfTurnAndEarlyStopAreSafe)
 {
-    StartPrefetch(1, kAnywhere);
-    EXPECT_EQ(Owned(LoadPrefetched(2)), Expected(2, kAnywhere));
+    StartPrefetch(1, ANYWHERE);
+    EXPECT_EQ(Owned(LoadPrefetched(2)), Expected(2, ANYWHERE));
     // Not the next one: decoded on the spot, the order kept for the rest.
     EXPECT_EQ(Owned(LoadPrefetched(200)), Owned(LoadLesson(200, nullptr)));
-    EXPECT_EQ(Owned(LoadPrefetched(3)), Expected(3, kAnywhere));
+    EXPECT_EQ(Owned(LoadPrefetched(3)), Expected(3, ANYWHERE));
     // Helpers are ahead now; what they decoded is freed (the leak checker
     // of the test build would say otherwise).
     StopPrefetch();

@@ -21,7 +21,7 @@
 
 namespace {
 
-const std::string kCorpus = QUORIN_SOURCE_DIR "/content/corpus";
+const std::string CORPUS = QUORIN_SOURCE_DIR "/content/corpus";
 
 struct Record {
     uint8_t style, param;
@@ -94,7 +94,7 @@ void AppendWords(const std::string& line, std::string* words)
 const std::vector<std::string>& SectionLines(int section)
 {
     static std::vector<std::string> cache[89];
-    if (cache[section].empty()) cache[section] = Lines(kCorpus + "/sections/" + TwoDigits(section) + ".txt");
+    if (cache[section].empty()) cache[section] = Lines(CORPUS + "/sections/" + TwoDigits(section) + ".txt");
     return cache[section];
 }
 
@@ -141,7 +141,7 @@ TEST_F(CompiledLessons, EachLessonHoldsItsChaptersInOrder)
     struct Heading {
         std::string numbered, ownLine;   // either may stand: "פרק ב", or the chapter's first line
     };
-    std::vector<std::string> plan = Lines(kCorpus + "/lessons.tsv");
+    std::vector<std::string> plan = Lines(CORPUS + "/lessons.tsv");
     ASSERT_EQ(plan.size(), 339u);
     for (int n = 1; n <= 339; ++n) {
         std::vector<Heading> expected;
@@ -176,7 +176,7 @@ TEST_F(CompiledLessons, TheCycleHoldsEveryParagraphOnce)
 {
     std::string corpusWords, cycleWords;
     for (int s = 1; s <= 88; ++s) {
-        std::vector<std::string> preamble = Lines(kCorpus + "/preambles/" + TwoDigits(s) + ".txt");
+        std::vector<std::string> preamble = Lines(CORPUS + "/preambles/" + TwoDigits(s) + ".txt");
         for (size_t i = 1; i < preamble.size(); ++i) AppendWords(preamble[i], &corpusWords);
         const std::vector<std::string>& lines = SectionLines(s);
         for (size_t i = 1; i < lines.size(); ++i)
@@ -223,7 +223,7 @@ TEST_F(CompiledLessons, IndexHasBooksSectionsAndEveryLessonOnce)
     const uint8_t* t = text.get();
     int books = 0, sections = 0, currentSection = 0;
     std::set<int> lessons, branches;
-    std::vector<std::string> plan = Lines(kCorpus + "/lessons.tsv");
+    std::vector<std::string> plan = Lines(CORPUS + "/lessons.tsv");
     size_t at = 0;
     for (; t[at + 2]; at += 4 + std::strlen(reinterpret_cast<const char*>(t + at + 4)) + 1) {
         unsigned key = t[at] | t[at + 1] << 8;

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kCorpus = QUORIN_SOURCE_DIR "/content/corpus";
+const std::string CORPUS = QUORIN_SOURCE_DIR "/content/corpus";
 
 std::string C(const std::string& utf8)
 {
@@ -135,7 +135,7 @@ protected:
     {
         corpus_ = new Corpus;
         std::string error;
-        ASSERT_TRUE(ReadCorpus(kCorpus, corpus_, &error)) << error;
+        ASSERT_TRUE(ReadCorpus(CORPUS, corpus_, &error)) << error;
     }
     static void TearDownTestSuite() { delete corpus_; }
     static Corpus* corpus_;
@@ -232,7 +232,7 @@ TEST(ReadCorpus, NamesTheFileAndLineOfWhatItRefuses)
 {
     fs::path dir = fs::path(testing::TempDir()) / "quorin_corpus_copy";
     fs::remove_all(dir);
-    fs::copy(kCorpus, dir, fs::copy_options::recursive);
+    fs::copy(CORPUS, dir, fs::copy_options::recursive);
     Corpus corpus;
     std::string error;
 
@@ -240,7 +240,7 @@ TEST(ReadCorpus, NamesTheFileAndLineOfWhatItRefuses)
     EXPECT_FALSE(ReadCorpus(dir.string(), &corpus, &error));
     EXPECT_NE(error.find("sections/10.txt:63: character U+0078"), std::string::npos) << error;
 
-    fs::copy_file(kCorpus + "/sections/10.txt", dir / "sections/10.txt", fs::copy_options::overwrite_existing);
+    fs::copy_file(CORPUS + "/sections/10.txt", dir / "sections/10.txt", fs::copy_options::overwrite_existing);
     std::ofstream(dir / "lessons.tsv") << "1\t01:1\n2\t03:1\n";
     EXPECT_FALSE(ReadCorpus(dir.string(), &corpus, &error));
     EXPECT_NE(error.find("lessons.tsv:2: expected chapter 2:1"), std::string::npos) << error;

@@ -1,5 +1,5 @@
 // The font dialog opened through Font, driven with real messages.
-#include "tests/search/dialog_driver.h"
+#include "tests/support/dialog_driver.h"
 
 #include <string>
 #include <vector>

@@ -13,14 +13,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Taker in{data, size};
-    static constexpr int32_t kBases[] = {DEFAULT_ASCII_BASE, 224, 97, 0x5D0 + 40, 0xFB1D};
+    static constexpr int32_t BASES[] = {DEFAULT_ASCII_BASE, 224, 97, 0x5D0 + 40, 0xFB1D};
     uint32_t choice = in.Take(1);
     if (in.size > 0x10000) return 0;
     g_settings = {};
-    g_settings.FontAsciiBase = kBases[choice % std::size(kBases)];
+    g_settings.FontAsciiBase = BASES[choice % std::size(BASES)];
     g_settings.Flags = choice & 0x80 ? FLAG_REVERSE : 0;
 
-    uint8_t* text = CopyWithZeros(in.data, in.size, kTextZeros);
+    uint8_t* text = CopyWithZeros(in.data, in.size, TEXT_ZEROS);
     uint32_t bytes = ExportSize(text);
     // malloc, not vector: no zero-filling of megabyte buffers on every run.
     auto* wide = static_cast<char16_t*>(malloc(bytes));

@@ -33,4 +33,4 @@ struct Taker {
 };
 
 // The zero bytes the lesson store puts after every text it decodes.
-constexpr size_t kTextZeros = LESSON_TEXT_PADDING;
+constexpr size_t TEXT_ZEROS = LESSON_TEXT_PADDING;

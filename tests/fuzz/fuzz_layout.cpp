@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     ViewBox box = {0, 0, width, height};
     TextView* view = NewTextView(reinterpret_cast<ViewDc>(uintptr_t{1}), &box, nullptr, 10);
-    uint8_t* text = CopyWithZeros(in.data, in.size, kTextZeros);
+    uint8_t* text = CopyWithZeros(in.data, in.size, TEXT_ZEROS);
     int result = LayoutText(view, text, 1);
     if (result != 0) free(text);
     if (result == 0) {

@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     in.size -= patternLength;
     uint16_t start = static_cast<uint16_t>(in.Take(2));
     if (in.size > 0xFFF0) return 0;
-    uint8_t* text = CopyWithZeros(in.data, in.size, kTextZeros);
-    size_t textSize = in.size + kTextZeros;
+    uint8_t* text = CopyWithZeros(in.data, in.size, TEXT_ZEROS);
+    size_t textSize = in.size + TEXT_ZEROS;
 
     uint16_t length = 0;
     uint16_t hit = FindInText(text, start, pattern, &length);

@@ -9,15 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "app/lifetime.h"
 #include "app/navigation.h"
 #include "app/start_up.h"
+#include "base/globals.h"
 #include "content/lesson_store.h"
 #include "search/find_next.h"
 #include "settings/settings.h"
 #include "settings/settings_store_win.h"
-#include "text/text_view.h"
 #include "tests/app/dialog_boxes.h"
+#include "text/text_view.h"
 
 namespace {
 

@@ -55,7 +55,7 @@ struct Named {
     const wchar_t* name;
 };
 
-constexpr Named kValues[] = {
+constexpr Named VALUES[] = {
     {SETTINGS_KEY, L"FontName"},    {SETTINGS_KEY, L"FontSize"},     {SETTINGS_KEY, L"FontAsciiBase"},
     {SETTINGS_KEY, L"LastPosition"}, {SETTINGS_KEY, L"Flags"},       {SETTINGS_KEY, L"Day"},
     {SETTINGS_KEY, L"Lesson"},      {SETTINGS_KEY, L"SearchString"}, {SETTINGS_KEY, L"Bookmarks"},
@@ -151,7 +151,7 @@ TEST_F(HostileSettings, EveryValueInEveryShape)
 {
     for (const Stored& s : Variants()) {
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Lumivex");
-        for (const Named& value : kValues)
+        for (const Named& value : VALUES)
             Put(value.key, value.name, s);
         Start();
         ExpectLessonShown(s.label);

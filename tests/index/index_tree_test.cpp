@@ -52,14 +52,14 @@ void FixedFit(void*, const uint8_t* bytes, int* width, int* count)
     *width = n * 10;
 }
 
-const IndexMeasure kFixed = {nullptr, FixedFont, FixedFit};
+const IndexMeasure FIXED = {nullptr, FixedFont, FixedFit};
 
 struct Tree {
     IndexView* view;
     Tree(const std::vector<uint8_t>& text, int width, int height)
     {
         view = NewIndexView(Copy(text), nullptr, width, height);
-        EXPECT_EQ(LayoutIndex(view, &kFixed), 0);
+        EXPECT_EQ(LayoutIndex(view, &FIXED), 0);
     }
     ~Tree() { FreeIndexView(view); }
     const IndexLine& operator[](uint32_t i) const { return view->lines[i]; }
@@ -129,7 +129,7 @@ TEST(IndexLayout, DeepLevelsNarrowViewsAndEmptyText)
     // A first record without a caption is refused and the lines stay.
     IndexView* v = NewIndexView(Copy(BuildIndex({{0x8001, 0x81, 1, ""}})), nullptr, 100, 50);
     v->lineCount = 0;
-    EXPECT_EQ(LayoutIndex(v, &kFixed), 1);
+    EXPECT_EQ(LayoutIndex(v, &FIXED), 1);
     FreeIndexView(v);
 }
 
@@ -176,7 +176,7 @@ TEST(IndexLayout, RunningOutOfMemoryAnywhereLeavesNothingBehind)
             EXPECT_LT(allowed, 2);
             continue;
         }
-        if (LayoutIndex(view, &kFixed) == 0) {
+        if (LayoutIndex(view, &FIXED) == 0) {
             EXPECT_EQ(view->lineCount, 600u);
             IndexOpenState* state = SnapshotOpenState(view);
             if (state) {
@@ -264,7 +264,7 @@ TEST(IndexTree, RevealingALessonOpensItsWay)
     auto index = SampleIndex();
     uint8_t* text = AddBookmarkBranch(index.data(), &marks);
     IndexView* v = NewIndexView(text, nullptr, 300, 200);
-    ASSERT_EQ(LayoutIndex(v, &kFixed), 0);
+    ASSERT_EQ(LayoutIndex(v, &FIXED), 0);
     uint16_t before = v->visibleLines;
     RevealLesson(v, 3);
     EXPECT_EQ(v->visibleLines, before);
@@ -279,7 +279,7 @@ TEST(IndexTree, ResizeKeepsWhatWasOpen)
     ToggleBranch(t.view, 4);   // sec b
     IndexOpenState* state = SnapshotOpenState(t.view);
     t.view->width = 60;
-    ASSERT_EQ(LayoutIndex(t.view, &kFixed), 0);
+    ASSERT_EQ(LayoutIndex(t.view, &FIXED), 0);
     EXPECT_EQ(t.VisibleKeys(), "1000 1000 1003 1003 ");
     RestoreOpenState(t.view, state);
     std::free(state);

@@ -19,7 +19,7 @@ void Fit(void*, const uint8_t* bytes, int* width, int* count)
     *width = n * 7;
 }
 
-const IndexMeasure kMeasure = {nullptr, Font, Fit};
+const IndexMeasure MEASURE = {nullptr, Font, Fit};
 
 std::vector<uint16_t> Keys(const uint8_t* text)
 {
@@ -77,7 +77,7 @@ TEST_F(RealIndex, EveryLessonCanBeRevealedAndClicked)
     for (int lesson = 1; lesson <= 339; ++lesson) {
         uint8_t* copy = LoadLesson(INDEX_LESSON, nullptr);
         IndexView* view = NewIndexView(copy, nullptr, 400, 600);
-        ASSERT_EQ(LayoutIndex(view, &kMeasure), 0);
+        ASSERT_EQ(LayoutIndex(view, &MEASURE), 0);
         RevealLesson(view, lesson);
         // Scroll the lesson's line to the top and click its caption.
         uint32_t line = 0;

@@ -1,5 +1,5 @@
 // The section chooser opened through Index, driven with real messages.
-#include "tests/search/dialog_driver.h"
+#include "tests/support/dialog_driver.h"
 
 #include "app/main_window.h"
 #include "index/index_layout.h"

@@ -1,16 +1,17 @@
 // The search dialog driven through its command with real messages.
-#include "tests/search/dialog_driver.h"
+#include "tests/support/dialog_driver.h"
 
 #include <cstring>
 #include <string>
 
-#include "app/display_scale.h"
 #include "app/main_window.h"
+#include "base/display_scale.h"
 #include "calendar/schedule.h"
 #include "resources/resource.h"
-#include "search/edit_direction_win.h"
 #include "search/search_dialog.h"
+#include "search/search_entry.h"
 #include "search/spelling_matcher.h"
+#include "text/edit_direction_win.h"
 
 namespace dialog_test {
 namespace {

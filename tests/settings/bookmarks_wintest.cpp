@@ -1,9 +1,10 @@
 // The Bookmark command, its check mark and remove prompt, and the stored value.
-#include "tests/search/dialog_driver.h"
+#include "tests/support/dialog_driver.h"
 
 #include "app/navigation.h"
 #include "resources/resource.h"
 #include "settings/bookmarks.h"
+#include "settings/bookmarks_win.h"
 
 namespace dialog_test {
 namespace {
@@ -49,6 +50,24 @@ TEST_F(Bookmarks, AddedInOrderCheckedAndStored)
     EXPECT_TRUE(DialogDriver::boxes.empty());
     Close();
     EXPECT_EQ(StoredBookmarks(), (std::vector<uint8_t>{12, 0, 3, 0, 200, 0, 0, 0}));
+}
+
+// Set mode shows what the list holds, whatever the item showed before;
+// toggle mode is the command: the lesson goes into the list, then shows.
+TEST_F(Bookmarks, CheckFollowsTheListAndToggleChangesIt)
+{
+    PresetWindow();
+    Start();
+    GoToLesson(window, 12);
+    SetMenuCheck(GetMenu(window), MENU_CHECK_SET, IDM_BOOKMARK, 1);
+    SyncBookmarkCheck(window, MENU_CHECK_SET);
+    EXPECT_FALSE(Checked(window));
+    EXPECT_EQ(IsBookmarked(), 0);
+    SyncBookmarkCheck(window, MENU_CHECK_TOGGLE);
+    EXPECT_TRUE(Checked(window));
+    EXPECT_EQ(IsBookmarked(), 1);
+    Close();
+    EXPECT_EQ(StoredBookmarks(), (std::vector<uint8_t>{12, 0, 0, 0}));
 }
 
 TEST_F(Bookmarks, RemovePromptAnswers)

@@ -43,7 +43,7 @@ TEST_F(Layout, BreaksAtSpacesAndHyphens)
     EXPECT_EQ(LineText(1), "cccc");
     EXPECT_EQ(view->lines[1].offset, 12);
     EXPECT_EQ(LineText(2), "aaaa-");       // the hyphen ends the upper line
-    EXPECT_EQ(view->lines[2].boxWidth, 5 * kChar);
+    EXPECT_EQ(view->lines[2].boxWidth, 5 * FIXED_CHAR);
     EXPECT_EQ(LineText(3), "bbbbbbb");
     EXPECT_EQ(LineText(4), "-aaaaaaaaa");  // a hyphen at position 0 is no break
     EXPECT_EQ(LineText(5), "aaa");
@@ -181,9 +181,9 @@ TEST_F(Layout, FirstLineWithSpaceIsNotAContinuation)
 TEST_F(Layout, FontsPerStyle)
 {
     ASSERT_EQ(Lay({{0xDC, 0, Reversed("heading")}, {0x02, 0, "small"}, {0x01, 0, "plain"}}), 0);
-    EXPECT_EQ(view->lines[0].height, kLine * 5 / 4);
-    EXPECT_EQ(view->lines[1].height, kLine * 3 / 4);
-    EXPECT_EQ(view->lines[2].height, kLine);
+    EXPECT_EQ(view->lines[0].height, FIXED_LINE * 5 / 4);
+    EXPECT_EQ(view->lines[1].height, FIXED_LINE * 3 / 4);
+    EXPECT_EQ(view->lines[2].height, FIXED_LINE);
     int fonts = 0;
     for (FontCacheNode* n = view->fontCache; n; n = n->next) ++fonts;
     EXPECT_EQ(fonts, 3);   // one per key: 1, 0x1C, 2
@@ -202,7 +202,7 @@ TEST_F(Layout, LineArrayGrows)
 
 TEST_F(Layout, VeryNarrowBoxesStillEnd)
 {
-    for (int width : {0, 1, kChar - 1}) {
+    for (int width : {0, 1, FIXED_CHAR - 1}) {
         FreeTextView(view, 1);
         view = MakeView(width, 100);
         ASSERT_EQ(Lay({{0x01, 0x45, "1. ab-c d"}, {0x31, 0xC0, Reversed("2. xy")}, {0x07, 200, ""}}), 0) << width;
@@ -236,7 +236,7 @@ TEST_F(Layout, LargestTextsAtACharacterALine)
     EXPECT_EQ(view->lineCount, records * 7);
     EXPECT_EQ(view->rowCount, records * 8 - 1);
     EXPECT_EQ(view->lines[view->lineCount - 1].offset, bytes.size() - 3);
-    EXPECT_EQ(view->maxFirstRow, view->rowCount - 100 / kLine);
+    EXPECT_EQ(view->maxFirstRow, view->rowCount - 100 / FIXED_LINE);
 }
 
 TEST_F(Layout, OwnershipAndRelayout)
@@ -248,7 +248,7 @@ TEST_F(Layout, OwnershipAndRelayout)
     EXPECT_EQ(view->highlightEnd, 0);
     EXPECT_EQ(ResizeView(view, 0, 10), VIEW_BAD_SIZE);
     EXPECT_EQ(view->width, 80);
-    ASSERT_EQ(ResizeView(view, 3 * kChar, 100), 0);
+    ASSERT_EQ(ResizeView(view, 3 * FIXED_CHAR, 100), 0);
     EXPECT_EQ(view->lineCount, 2);
     EXPECT_EQ(LayoutText(view, view->text, 1), 0);   // the same text again is kept
     EXPECT_EQ(LineText(0), "sec");

@@ -13,16 +13,16 @@
 #include "text/layout.h"
 #include "text/page_render_win.h"
 #include "text/rows.h"
+#include "text/style_fonts_win.h"
 #include "text/text_draw_win.h"
 #include "text/text_format.h"
-#include "text/view_win.h"
 
 namespace {
 
 // The bitmap has room below the usual 280-pixel box for a tall one: some
 // faces report lines far taller than their size suggests.
-constexpr int kWidth = 400, kHeight = 1200, kBoxHeight = 280;
-constexpr uint32_t kWhite = 0xFFFFFF, kYellow = 0xFFFF00;
+constexpr int WIDTH = 400, HEIGHT = 1200, BOX_HEIGHT = 280;
+constexpr uint32_t WHITE_PIXEL = 0xFFFFFF, YELLOW_PIXEL = 0xFFFF00;
 
 class PageTest : public ::testing::Test {
 protected:
@@ -38,10 +38,10 @@ protected:
         g_settings.FontAsciiBase = DEFAULT_ASCII_BASE;
         dc = CreateCompatibleDC(nullptr);
         BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), WIDTH, -HEIGHT, 1, 32, BI_RGB};
         bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
         oldBitmap = SelectObject(dc, bitmap);
-        MakeView(kWidth - 20, kBoxHeight);
+        MakeView(WIDTH - 20, BOX_HEIGHT);
     }
     void TearDown() override
     {
@@ -60,23 +60,23 @@ protected:
         ASSERT_NE(view, nullptr);
     }
     void Lay(std::initializer_list<Rec> records) { ASSERT_EQ(LayoutText(view, BuildText(records), 1), 0); }
-    void Clear() { PatBlt(dc, 0, 0, kWidth, kHeight, WHITENESS); }
-    uint32_t Pixel(int x, int y) const { return bits[y * kWidth + x] & 0xFFFFFF; }
+    void Clear() { PatBlt(dc, 0, 0, WIDTH, HEIGHT, WHITENESS); }
+    uint32_t Pixel(int x, int y) const { return bits[y * WIDTH + x] & 0xFFFFFF; }
     int Count(int left, int top, int right, int bottom, const std::function<bool(uint32_t)>& is) const
     {
         GdiFlush();
         int n = 0;
-        for (int y = std::max(top, 0); y < std::min(bottom, kHeight); ++y)
-            for (int x = std::max(left, 0); x < std::min(right, kWidth); ++x) n += is(Pixel(x, y));
+        for (int y = std::max(top, 0); y < std::min(bottom, HEIGHT); ++y)
+            for (int x = std::max(left, 0); x < std::min(right, WIDTH); ++x) n += is(Pixel(x, y));
         return n;
     }
     int Inked(int left, int top, int right, int bottom) const
     {
-        return Count(left, top, right, bottom, [](uint32_t p) { return p != kWhite; });
+        return Count(left, top, right, bottom, [](uint32_t p) { return p != WHITE_PIXEL; });
     }
     int Yellow(int left, int top, int right, int bottom) const
     {
-        return Count(left, top, right, bottom, [](uint32_t p) { return p == kYellow; });
+        return Count(left, top, right, bottom, [](uint32_t p) { return p == YELLOW_PIXEL; });
     }
     int LineTop(int i) const
     {
@@ -88,7 +88,7 @@ protected:
 
 TEST_F(PageTest, DrawsLinesRulesAndHeadingsAndPutsTheDcBack)
 {
-    MakeView(kWidth - 20, kHeight - 20);   // every row fits, in any face
+    MakeView(WIDTH - 20, HEIGHT - 20);   // every row fits, in any face
     Lay({{STYLE_HEADING, 0, Reversed("abc def")}, {0x01, 0, "ghi jkl"}, {0x87, 100, ""}, {0x01, 0, "mno"}});
     HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
     SetTextColor(dc, RGB(9, 9, 9));
@@ -100,14 +100,14 @@ TEST_F(PageTest, DrawsLinesRulesAndHeadingsAndPutsTheDcBack)
     EXPECT_EQ(view->pageNext, view->lines + view->lineCount);
 
     const LineRecord& heading = view->lines[0];
-    EXPECT_GT(Count(0, LineTop(0), kWidth, LineTop(0) + heading.height,
+    EXPECT_GT(Count(0, LineTop(0), WIDTH, LineTop(0) + heading.height,
                     [](uint32_t p) { return (p & 0xFF) > 0xC0 && (p >> 16) < 0x40; }),
               0);   // blue
     const LineRecord& rule = view->lines[2];
     int ruleY = LineTop(2) + rule.height / 2;
     EXPECT_EQ(Count(rule.x, ruleY, rule.x + rule.boxWidth, ruleY + 1, [](uint32_t p) { return p == 0; }),
               rule.boxWidth);
-    EXPECT_EQ(Inked(rule.x + rule.boxWidth + 1, ruleY, kWidth, ruleY + 1), 0);
+    EXPECT_EQ(Inked(rule.x + rule.boxWidth + 1, ruleY, WIDTH, ruleY + 1), 0);
 }
 
 TEST_F(PageTest, FirstRowPastTheEndAndSpacerRows)
@@ -115,10 +115,10 @@ TEST_F(PageTest, FirstRowPastTheEndAndSpacerRows)
     // A box one and a half words wide holds one word a line in any face, so
     // the text is longer than the box whatever the font's widths.
     HGDIOBJ kept = SelectStyleFont(view, 1);
-    int word = kWidth, count = 4;
+    int word = WIDTH, count = 4;
     MeasureFit(dc, reinterpret_cast<const uint8_t*>("abcd"), &word, &count);
     SelectObject(dc, kept);
-    MakeView(word * 3 / 2, kBoxHeight);
+    MakeView(word * 3 / 2, BOX_HEIGHT);
     std::string many;
     for (int i = 0; i < 60; ++i) many += "abcd ";
     Lay({{0x81, 0, many}, {0x01, 0, many}});
@@ -135,8 +135,8 @@ TEST_F(PageTest, FirstRowPastTheEndAndSpacerRows)
     Clear();
     ASSERT_EQ(DrawPage(view, 1), 0);
     int h = view->lines[i].height;
-    EXPECT_EQ(Inked(0, view->top, kWidth, view->top + h), 0);
-    EXPECT_GT(Inked(0, view->top + h, kWidth, view->top + 2 * h), 0);
+    EXPECT_EQ(Inked(0, view->top, WIDTH, view->top + h), 0);
+    EXPECT_GT(Inked(0, view->top + h, WIDTH, view->top + 2 * h), 0);
 }
 
 TEST_F(PageTest, LineTallerThanTheBoxIsNeverDrawn)
@@ -147,7 +147,7 @@ TEST_F(PageTest, LineTallerThanTheBoxIsNeverDrawn)
     EXPECT_EQ(DrawPage(view, 1), 0);
     EXPECT_EQ(view->rowsDrawn, 0);
     EXPECT_EQ(view->pageNext, view->lines);
-    EXPECT_EQ(Inked(0, 0, kWidth, kHeight), 0);
+    EXPECT_EQ(Inked(0, 0, WIDTH, HEIGHT), 0);
 }
 
 TEST_F(PageTest, PagesForPrintingCoverEveryRow)
@@ -181,7 +181,7 @@ TEST_F(PageTest, HighlightPaintsTheHitOnly)
     EXPECT_EQ(view->pageNext, &sentinel);   // left alone with a highlight
     const LineRecord& line = view->lines[0];
     EXPECT_GT(Yellow(line.x, LineTop(0), line.x + line.boxWidth, LineTop(0) + line.height), 0);
-    EXPECT_EQ(Yellow(0, LineTop(1), kWidth, kHeight), 0);
+    EXPECT_EQ(Yellow(0, LineTop(1), WIDTH, HEIGHT), 0);
     // "def" is the middle of the run: yellow neither at its start nor its end.
     EXPECT_EQ(Yellow(line.x, LineTop(0), line.x + 3, LineTop(0) + line.height), 0);
     EXPECT_EQ(Yellow(line.x + line.boxWidth - 3, LineTop(0), line.x + line.boxWidth, LineTop(0) + line.height), 0);
@@ -230,7 +230,7 @@ TEST_F(PageTest, LabelsStayInTheirHangingArea)
     EXPECT_EQ(Inked(0, LineTop(0), first.x - first.hang, LineTop(0) + first.height), 0);
     int labelRight = second.x + second.boxWidth + second.hang;
     EXPECT_GT(Inked(second.x + second.boxWidth, LineTop(1), labelRight, LineTop(1) + second.height), 0);
-    EXPECT_EQ(Inked(labelRight, LineTop(1), kWidth, LineTop(1) + second.height), 0);
+    EXPECT_EQ(Inked(labelRight, LineTop(1), WIDTH, LineTop(1) + second.height), 0);
 }
 
 TEST_F(PageTest, ScrollRowsAtBothEnds)

@@ -5,7 +5,7 @@ namespace {
 using Rows = TextViewTest;
 
 // Box of 10 rows; paragraph of 3 lines with a spacer, then 8 one-line ones.
-constexpr int kBoxRows = 10;
+constexpr int BOX_ROWS = 10;
 
 TEST_F(Rows, MaxFirstRowOnShortAndLongTexts)
 {
@@ -16,11 +16,11 @@ TEST_F(Rows, MaxFirstRowOnShortAndLongTexts)
     // Lines: 3 (+spacer), g (+spacer), h (+spacer), i: 9 rows, all fit.
     EXPECT_EQ(view->rowCount, 9);
     EXPECT_EQ(view->maxFirstRow, 0);
-    ASSERT_EQ(ResizeView(view, 80, 3 * kLine), 0);
+    ASSERT_EQ(ResizeView(view, 80, 3 * FIXED_LINE), 0);
     EXPECT_EQ(view->maxFirstRow, 9 - 3);
     // Two and a half rows: h, its spacer and i are counted, but the spacer
     // overran the box and is taken back.
-    ASSERT_EQ(ResizeView(view, 80, 5 * kLine / 2), 0);
+    ASSERT_EQ(ResizeView(view, 80, 5 * FIXED_LINE / 2), 0);
     EXPECT_EQ(view->maxFirstRow, 9 - 2);
     // A box with less than no height, as a window made smaller than its
     // frame gives the view: the last row is still the furthest.
@@ -36,7 +36,7 @@ TEST_F(Rows, SeekToOffset)
     // Line 0 "aaaa bbbbb" (2..12), two spaces, line 1 "cccc" (14..18), a
     // spacer row, "1. dddd" (header 19, 20; label at 21) and "eeee" at 31.
     ASSERT_EQ(Lay({{0x81, 0, "aaaa bbbbb  cccc"}, {0x01, 0x44, "1. dddd"}, {0x01, 0, "eeee"}}), 0);
-    ASSERT_EQ(ResizeView(view, 80, 2 * kLine), 0);
+    ASSERT_EQ(ResizeView(view, 80, 2 * FIXED_LINE), 0);
     ASSERT_EQ(view->maxFirstRow, 3);
     view->firstRow = 1;
     EXPECT_EQ(SeekToOffset(view, 13), 0);   // second space at the break
@@ -58,14 +58,14 @@ TEST_F(Rows, SeekToOffset)
 TEST_F(Rows, FirstVisibleLine)
 {
     ASSERT_EQ(Lay({{0x81, 0, "aaaa"}, {0x01, 0, "bbbb"}, {0x01, 0, "cccc"}}), 0);
-    ASSERT_EQ(ResizeView(view, 80, 2 * kLine), 0);
+    ASSERT_EQ(ResizeView(view, 80, 2 * FIXED_LINE), 0);
     ASSERT_EQ(view->maxFirstRow, 2);
     int y, room;
     view->firstRow = 1;   // the spacer row after "aaaa"
     LineRecord* line = FindFirstVisibleLine(view, &y, &room);
     EXPECT_EQ(line, view->lines + 1);
-    EXPECT_EQ(y, view->top + kLine);
-    EXPECT_EQ(room, view->height - kLine);
+    EXPECT_EQ(y, view->top + FIXED_LINE);
+    EXPECT_EQ(room, view->height - FIXED_LINE);
     view->firstRow = 2;
     line = FindFirstVisibleLine(view, &y, &room);
     EXPECT_EQ(line, view->lines + 1);
@@ -82,7 +82,7 @@ TEST_F(Rows, MoveFirstRowAtBothEnds)
     for (int i = 0; i < 20; ++i) lines += "aaaaaaaa ";
     ASSERT_EQ(Lay({{0x01, 0, lines}}), 0);
     ASSERT_EQ(view->rowCount, 20);
-    ASSERT_EQ(view->maxFirstRow, 20 - kBoxRows);
+    ASSERT_EQ(view->maxFirstRow, 20 - BOX_ROWS);
 
     EXPECT_EQ(MoveFirstRow(view, 0, 1), ROWS_UNCHANGED);
     EXPECT_EQ(MoveFirstRow(view, -5, 1), ROWS_UNCHANGED);   // clamped at 0

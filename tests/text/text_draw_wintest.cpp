@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kWidth = 240, kHeight = 60;
+constexpr int WIDTH = 240, HEIGHT = 60;
 
 // A white 32-bit bitmap with a Hebrew typeface selected.
 class Canvas {
@@ -22,7 +22,7 @@ public:
     {
         dc_ = CreateCompatibleDC(nullptr);
         BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), WIDTH, -HEIGHT, 1, 32, BI_RGB};
         bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
         oldBitmap_ = SelectObject(dc_, bitmap_);
         LOGFONTW lf = {};
@@ -41,11 +41,11 @@ public:
         DeleteDC(dc_);
     }
     HDC dc() const { return dc_; }
-    void Clear() { PatBlt(dc_, 0, 0, kWidth, kHeight, WHITENESS); }
+    void Clear() { PatBlt(dc_, 0, 0, WIDTH, HEIGHT, WHITENESS); }
     std::vector<uint32_t> Pixels() const
     {
         GdiFlush();
-        return std::vector<uint32_t>(bits_, bits_ + kWidth * kHeight);
+        return std::vector<uint32_t>(bits_, bits_ + WIDTH * HEIGHT);
     }
     std::vector<uint32_t> Render(const std::function<void()>& draw)
     {
@@ -88,19 +88,19 @@ protected:
     }
 };
 
-const uint8_t kRun[] = "dba:";   // stored in display order: dalet bet alef, colon last
-const std::u16string kShown = {0x5D3, 0x5D1, 0x5D0, u':'};
+const uint8_t RUN[] = "dba:";   // stored in display order: dalet bet alef, colon last
+const std::u16string SHOWN = {0x5D3, 0x5D1, 0x5D0, u':'};
 
 TEST_F(DrawCellTest, GlyphsComeOutInStoredOrder)
 {
-    SIZE size = Extent(kShown);
-    auto cell = canvas.Render([&] { DrawCell(canvas.dc(), kRun, 4, 10, 10, size.cx, size.cy); });
-    auto expected = canvas.Render([&] { DrawOneByOne(kShown, 10, 10); });
+    SIZE size = Extent(SHOWN);
+    auto cell = canvas.Render([&] { DrawCell(canvas.dc(), RUN, 4, 10, 10, size.cx, size.cy); });
+    auto expected = canvas.Render([&] { DrawOneByOne(SHOWN, 10, 10); });
     EXPECT_EQ(cell, expected);
     // DrawTextW reorders the same string: what DrawCell must not do.
     auto bidi = canvas.Render([&] {
         RECT box = {10, 10, 10 + size.cx, 10 + size.cy};
-        DrawTextW(canvas.dc(), reinterpret_cast<const wchar_t*>(kShown.c_str()), 4, &box,
+        DrawTextW(canvas.dc(), reinterpret_cast<const wchar_t*>(SHOWN.c_str()), 4, &box,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     });
     EXPECT_NE(bidi, expected) << "the platform no longer reorders; the check above proves nothing";
@@ -109,9 +109,9 @@ TEST_F(DrawCellTest, GlyphsComeOutInStoredOrder)
 TEST_F(DrawCellTest, ReverseModeTurnsTheRunAround)
 {
     g_settings.Flags = FLAG_REVERSE;
-    SIZE size = Extent(kShown);
-    auto cell = canvas.Render([&] { DrawCell(canvas.dc(), kRun, 4, 10, 10, size.cx, size.cy); });
-    std::u16string turned(kShown.rbegin(), kShown.rend());
+    SIZE size = Extent(SHOWN);
+    auto cell = canvas.Render([&] { DrawCell(canvas.dc(), RUN, 4, 10, 10, size.cx, size.cy); });
+    std::u16string turned(SHOWN.rbegin(), SHOWN.rend());
     EXPECT_EQ(cell, canvas.Render([&] { DrawOneByOne(turned, 10, 10); }));
 }
 
@@ -130,10 +130,10 @@ TEST_F(DrawCellTest, CentredAndReturningWhatDrawTextWould)
     EXPECT_EQ(result, expectedResult);
     // Clipped to the box like DrawTextW.
     auto narrow = canvas.Render([&] { DrawCell(canvas.dc(), digits, 4, 20, 3, 8, h); });
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
+    for (int y = 0; y < HEIGHT; ++y)
+        for (int x = 0; x < WIDTH; ++x)
             if (x < 20 || x >= 28) {
-                ASSERT_EQ(narrow[y * kWidth + x] & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
+                ASSERT_EQ(narrow[y * WIDTH + x] & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
             }
 }
 
@@ -141,42 +141,42 @@ TEST_F(DrawCellTest, ColouredCellPutsColoursBack)
 {
     SetTextColor(canvas.dc(), RGB(1, 2, 3));
     SetBkColor(canvas.dc(), RGB(4, 5, 6));
-    SIZE size = Extent(kShown);
+    SIZE size = Extent(SHOWN);
     auto cell = canvas.Render(
-        [&] { DrawCellColored(canvas.dc(), kRun, 4, 0, 0, size.cx, size.cy, 0xFF0000, 0xFFFF); });
+        [&] { DrawCellColored(canvas.dc(), RUN, 4, 0, 0, size.cx, size.cy, 0xFF0000, 0xFFFF); });
     EXPECT_EQ(GetTextColor(canvas.dc()), RGB(1, 2, 3));
     EXPECT_EQ(GetBkColor(canvas.dc()), RGB(4, 5, 6));
-    EXPECT_EQ(cell[1 * kWidth + 1] & 0xFFFFFF, 0xFFFF00u);   // yellow background (BGRA)
+    EXPECT_EQ(cell[1 * WIDTH + 1] & 0xFFFFFF, 0xFFFF00u);   // yellow background (BGRA)
 }
 
 TEST_F(DrawCellTest, MeasureFit)
 {
-    SIZE first = Extent(kShown.substr(0, 1));
+    SIZE first = Extent(SHOWN.substr(0, 1));
     int width = first.cx - 1, count = 4;
-    MeasureFit(canvas.dc(), kRun, &width, &count);
+    MeasureFit(canvas.dc(), RUN, &width, &count);
     EXPECT_EQ(count, 0);
     EXPECT_EQ(width, 0);
 
-    SIZE two = Extent(kShown.substr(0, 2));
+    SIZE two = Extent(SHOWN.substr(0, 2));
     width = two.cx + 1;
     count = 4;
-    MeasureFit(canvas.dc(), kRun, &width, &count);
+    MeasureFit(canvas.dc(), RUN, &width, &count);
     EXPECT_EQ(count, 2);
     EXPECT_EQ(width, two.cx);
 
     g_settings.Flags = FLAG_REVERSE;   // measuring ignores the Reverse mode
     width = two.cx + 1;
     count = 4;
-    MeasureFit(canvas.dc(), kRun, &width, &count);
+    MeasureFit(canvas.dc(), RUN, &width, &count);
     EXPECT_EQ(count, 2);
     EXPECT_EQ(width, two.cx);
     EXPECT_EQ(g_settings.Flags, FLAG_REVERSE);
 
     width = 1000;   // a count past the run's end measures only the run
     count = 40;
-    MeasureFit(canvas.dc(), kRun, &width, &count);
+    MeasureFit(canvas.dc(), RUN, &width, &count);
     EXPECT_EQ(count, 4);
-    EXPECT_EQ(width, Extent(kShown).cx);
+    EXPECT_EQ(width, Extent(SHOWN).cx);
 }
 
 }  // namespace

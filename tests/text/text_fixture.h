@@ -14,17 +14,17 @@
 
 class TextViewTest : public ::testing::Test {
 protected:
-    static constexpr int kChar = 8;
-    static constexpr int kLine = 16;
+    static constexpr int FIXED_CHAR = 8;
+    static constexpr int FIXED_LINE = 16;
     TextView* view = nullptr;
 
     void SetUp() override
     {
         g_settings = {};
         g_settings.FontAsciiBase = DEFAULT_ASCII_BASE;
-        g_fixedMetrics = {kChar, kLine, 12};
+        g_fixedMetrics = {FIXED_CHAR, FIXED_LINE, 12};
         g_textDevice = &g_fixedDevice;
-        view = MakeView(10 * kChar, 10 * kLine);
+        view = MakeView(10 * FIXED_CHAR, 10 * FIXED_LINE);
     }
     void TearDown() override
     {

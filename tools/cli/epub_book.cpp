@@ -14,7 +14,7 @@ namespace {
 const char STYLESHEET_NAME[] = "style.css";
 
 // As the README's "The text and its terms" states them.
-const char* const kSources[] = {
+const char* const SOURCES[] = {
     "The introduction and sections 05..88: the Torat Emet library's edition, as exported to HTML in the "
     "public repository pcinfogmach/ToratEmetBooks (commit 48422120278c0f6bf121aa07d9639d333293b2fb): its "
     "unvocalized edition for books 2..14 and the introduction, its vocalized edition with the vowel points "
@@ -22,7 +22,7 @@ const char* const kSources[] = {
     "Sections 02..04 (the two lists of commandments and the overview of the books): Sefaria's text of these "
     "parts, taken from Hebrew Wikisource, vowel points and parenthesised verse references removed.",
 };
-const char kTerms[] =
+const char TERMS[] =
     "The work itself is a medieval text in the public domain. The Wikisource-derived parts are distributed "
     "under CC BY-SA 3.0 \xE2\x80\x94 credit: Hebrew Wikisource contributors, via Sefaria.";
 
@@ -71,8 +71,8 @@ std::string Package(const std::vector<DayLine>& days, const std::string& title)
            "</dc:identifier>\n";
     opf += "<dc:title>" + Escaped(title) + "</dc:title>\n<dc:language>he</dc:language>\n";
     opf += "<dc:publisher>Quorin</dc:publisher>\n";
-    for (const char* source : kSources) opf += "<dc:source>" + Escaped(source) + "</dc:source>\n";
-    opf += "<dc:rights>" + Escaped(kTerms) + "</dc:rights>\n";
+    for (const char* source : SOURCES) opf += "<dc:source>" + Escaped(source) + "</dc:source>\n";
+    opf += "<dc:rights>" + Escaped(TERMS) + "</dc:rights>\n";
     // The first day stands for the time: the same days make the same book.
     opf += "<meta property=\"dcterms:modified\">" + first.gregorian + "T00:00:00Z</meta>\n</metadata>\n<manifest>\n";
     opf += "<item id=\"nav\" href=\"nav.xhtml\" media-type=\"application/xhtml+xml\" properties=\"nav\"/>\n"
@@ -141,8 +141,8 @@ std::string TermsPage()
     std::string page;
     AppendPageStart(page, "Source and terms", STYLESHEET_NAME, "en");
     page += "<section epub:type=\"colophon\">\n<h2>The text and its terms</h2>\n";
-    for (const char* source : kSources) page += "<p>" + Escaped(source) + "</p>\n";
-    page += "<p>" + Escaped(kTerms) + "</p>\n</section>\n";
+    for (const char* source : SOURCES) page += "<p>" + Escaped(source) + "</p>\n";
+    page += "<p>" + Escaped(TERMS) + "</p>\n</section>\n";
     AppendPageEnd(page);
     return page;
 }

@@ -15,7 +15,7 @@ struct Command {
     const char* help;
 };
 
-const Command kCommands[] = {
+const Command COMMAND_TABLE[] = {
     {"today", CmdToday, "today [--width N | --html]",
      "today's line (day, dates, lesson, Hebrew date), then today's lesson to read"},
     {"day", CmdDay, "day ABS", "the same line for an absolute day number (day 1 = 1 January 1)"},
@@ -31,7 +31,7 @@ const Command kCommands[] = {
 void PrintHelp(FILE* out)
 {
     std::fprintf(out, "usage: quorin-cli COMMAND [ARGS]\n\n");
-    for (const Command& c : kCommands)
+    for (const Command& c : COMMAND_TABLE)
         std::fprintf(out, "  %-32s %s\n", c.usage, c.help);
     std::fprintf(out,
                  "  %-32s %s\n\n"
@@ -82,7 +82,7 @@ int main(int argc, char** argv)
         PrintHelp(stdout);
         return 0;
     }
-    for (const Command& c : kCommands)
+    for (const Command& c : COMMAND_TABLE)
         if (!std::strcmp(argv[1], c.name)) return c.fn(argc - 1, argv + 1);
     std::fprintf(stderr, "quorin-cli: unknown command '%s' (try --help)\n", argv[1]);
     return 2;

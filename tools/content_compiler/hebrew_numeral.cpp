@@ -4,9 +4,9 @@
 
 namespace {
 
-constexpr char16_t kUnits[] = u"אבגדהוזחט";
-constexpr char16_t kTens[] = u"יכלמנסעפצ";
-constexpr char16_t kHundreds[] = u"קרשת";
+constexpr char16_t UNITS[] = u"אבגדהוזחט";
+constexpr char16_t TENS[] = u"יכלמנסעפצ";
+constexpr char16_t HUNDREDS[] = u"קרשת";
 
 }  // namespace
 
@@ -15,17 +15,17 @@ std::string HebrewNumeral(int n)
     std::string out;
     if (n < 1 || n > 999) return out;
     int hundreds = n / 100;
-    for (; hundreds >= 4; hundreds -= 4) out += Letter(kHundreds[3]);
-    if (hundreds > 0) out += Letter(kHundreds[hundreds - 1]);
+    for (; hundreds >= 4; hundreds -= 4) out += Letter(HUNDREDS[3]);
+    if (hundreds > 0) out += Letter(HUNDREDS[hundreds - 1]);
     int rest = n % 100;
     // 15 and 16 as 9+6 and 9+7, never spelling the divine name.
     if (rest == 15 || rest == 16) {
-        out += Letter(kUnits[8]);
-        out += Letter(kUnits[rest - 10]);
+        out += Letter(UNITS[8]);
+        out += Letter(UNITS[rest - 10]);
         return out;
     }
-    if (rest >= 10) out += Letter(kTens[rest / 10 - 1]);
-    if (rest % 10) out += Letter(kUnits[rest % 10 - 1]);
+    if (rest >= 10) out += Letter(TENS[rest / 10 - 1]);
+    if (rest % 10) out += Letter(UNITS[rest % 10 - 1]);
     return out;
 }
 
@@ -36,11 +36,11 @@ int HebrewNumeralValue(std::string_view text)
     for (char c : text) {
         int v = 0;
         for (int i = 0; i < 9 && !v; ++i)
-            if (c == Letter(kUnits[i])) v = i + 1;
+            if (c == Letter(UNITS[i])) v = i + 1;
         for (int i = 0; i < 9 && !v; ++i)
-            if (c == Letter(kTens[i])) v = (i + 1) * 10;
+            if (c == Letter(TENS[i])) v = (i + 1) * 10;
         for (int i = 0; i < 4 && !v; ++i)
-            if (c == Letter(kHundreds[i])) v = (i + 1) * 100;
+            if (c == Letter(HUNDREDS[i])) v = (i + 1) * 100;
         if (!v) return 0;
         value += v;
     }

@@ -10,7 +10,7 @@ namespace {
 // How an introductory part is shown: running prose, or a list whose lines
 // are counted (the two lists of commandments).
 enum class PartKind { Prose, NumberedList };
-constexpr PartKind kIntroPartKinds[INTRO_PART_COUNT] = {
+constexpr PartKind INTRO_PART_KINDS[INTRO_PART_COUNT] = {
     PartKind::Prose, PartKind::NumberedList, PartKind::NumberedList, PartKind::Prose};
 
 // Chapters whose first line is their own heading instead of "פרק" and a
@@ -18,11 +18,11 @@ constexpr PartKind kIntroPartKinds[INTRO_PART_COUNT] = {
 struct OwnHeading {
     int section, chapter;
 };
-constexpr OwnHeading kOwnHeadings[] = {{16, 0}, {21, 9}};
+constexpr OwnHeading OWN_HEADINGS[] = {{16, 0}, {21, 9}};
 
 bool HasOwnHeading(int section, int chapter)
 {
-    for (const OwnHeading& h : kOwnHeadings)
+    for (const OwnHeading& h : OWN_HEADINGS)
         if (h.section == section && (h.chapter == 0 || h.chapter == chapter)) return true;
     return false;
 }
@@ -92,7 +92,7 @@ void AppendSectionOpening(std::vector<uint8_t>& out, const Section& section)
 
 void AppendIntroPart(std::vector<uint8_t>& out, const Section& section, int number)
 {
-    PartKind kind = kIntroPartKinds[section.number - 1];
+    PartKind kind = INTRO_PART_KINDS[section.number - 1];
     int running = 0;
     for (const std::string& line : section.chapters[number - 1].paragraphs) {
         std::string label, rest;

@@ -6,13 +6,13 @@
 
 namespace {
 
-constexpr char32_t kFirstPoint = 0x591;   // cantillation and vowel points run
-constexpr char32_t kLastPoint = 0x5C7;    // from here to here
-constexpr char32_t kMaqaf = 0x5BE;
-constexpr char32_t kSofPasuq = 0x5C3;
-constexpr char32_t kGeresh = 0x5F3;
-constexpr char32_t kGershayim = 0x5F4;
-constexpr char32_t kByteOrderMark = 0xFEFF;
+constexpr char32_t FIRST_POINT = 0x591;   // cantillation and vowel points run
+constexpr char32_t LAST_POINT = 0x5C7;    // from here to here
+constexpr char32_t MAQAF = 0x5BE;
+constexpr char32_t SOF_PASUQ = 0x5C3;
+constexpr char32_t GERESH = 0x5F3;
+constexpr char32_t GERSHAYIM = 0x5F4;
+constexpr char32_t BYTE_ORDER_MARK = 0xFEFF;
 
 // The byte for one code point: 0 when the point is dropped, -1 when the code
 // cannot hold it. Control characters are refused although the code could
@@ -20,13 +20,13 @@ constexpr char32_t kByteOrderMark = 0xFEFF;
 int CodeFor(char32_t c)
 {
     switch (c) {
-    case kMaqaf: return '-';
-    case kSofPasuq: return ':';
-    case kGeresh: return '\'';
-    case kGershayim: return '"';
+    case MAQAF: return '-';
+    case SOF_PASUQ: return ':';
+    case GERESH: return '\'';
+    case GERSHAYIM: return '"';
     default: break;
     }
-    if (c >= kFirstPoint && c <= kLastPoint) return 0;
+    if (c >= FIRST_POINT && c <= LAST_POINT) return 0;
     if (c < 0x20 || (c >= 0x7F && c < 0xA0)) return -1;
     return LetterCodeOfCodePoint(c);
 }
@@ -51,7 +51,7 @@ bool EncodeTextLine(std::string_view utf8, std::string* out, size_t* badAt, long
         size_t length;
         long c = DecodeUtf8(utf8.substr(at), length);
         int code = c < 0 ? -1 : CodeFor(static_cast<char32_t>(c));
-        if (c == kByteOrderMark && at == 0) code = 0;
+        if (c == BYTE_ORDER_MARK && at == 0) code = 0;
         if (code < 0) {
             *badAt = at;
             *badChar = c;

@@ -26,7 +26,7 @@ struct PaletteEntry {
 };
 
 // The sixteen classic colours first, so small tools keep their usual look.
-constexpr PaletteEntry kPalette[] = {
+constexpr PaletteEntry PALETTE[] = {
     {'k', 0x00, 0x00, 0x00}, {'r', 0x80, 0x00, 0x00}, {'e', 0x00, 0x80, 0x00}, {'y', 0x80, 0x80, 0x00},
     {'n', 0x00, 0x00, 0x80}, {'p', 0x80, 0x00, 0x80}, {'t', 0x00, 0x80, 0x80}, {'.', 0xC0, 0xC0, 0xC0},
     {'g', 0x80, 0x80, 0x80}, {'R', 0xFF, 0x00, 0x00}, {'G', 0x00, 0xFF, 0x00}, {'Y', 0xFF, 0xFF, 0x00},
@@ -34,7 +34,7 @@ constexpr PaletteEntry kPalette[] = {
     {'o', 0xE8, 0x98, 0x20}, {'b', 0x8C, 0x5A, 0x2B}, {'l', 0xF6, 0xEE, 0xD8}, {'s', 0xA8, 0xC8, 0xF0},
     {'d', 0x40, 0x40, 0x40}, {'a', 0xE0, 0xE0, 0xE0}, {'-', 0xC0, 0xC0, 0xC0},
 };
-constexpr int kPaletteSize = sizeof kPalette / sizeof kPalette[0];
+constexpr int PALETTE_SIZE = sizeof PALETTE / sizeof PALETTE[0];
 
 struct Map {
     std::string name;
@@ -45,8 +45,8 @@ struct Map {
 
 int PaletteIndex(char letter)
 {
-    for (int i = 0; i < kPaletteSize; i++)
-        if (kPalette[i].letter == letter)
+    for (int i = 0; i < PALETTE_SIZE; i++)
+        if (PALETTE[i].letter == letter)
             return i;
     return -1;
 }
@@ -84,10 +84,10 @@ std::vector<uint8_t> MakeBitmap(const std::vector<Map>& maps)
             pixels.push_back(0);
     }
     std::vector<uint8_t> out;
-    uint32_t offset = 14 + 40 + kPaletteSize * 4;
+    uint32_t offset = 14 + 40 + PALETTE_SIZE * 4;
     PutFileHeader(out, offset, offset + uint32_t(pixels.size()));
-    PutInfoHeader(out, width, height, 8, 0, kPaletteSize, 0);
-    for (const PaletteEntry& p : kPalette) {
+    PutInfoHeader(out, width, height, 8, 0, PALETTE_SIZE, 0);
+    for (const PaletteEntry& p : PALETTE) {
         out.push_back(p.b);
         out.push_back(p.g);
         out.push_back(p.r);
@@ -103,7 +103,7 @@ std::vector<uint8_t> IconImage(const Map& m)
     PutInfoHeader(out, m.width(), m.height() * 2, 32, 0, 0, 0);
     for (int y = m.height() - 1; y >= 0; y--)
         for (char c : m.rows[y]) {
-            const PaletteEntry& p = kPalette[PaletteIndex(c)];
+            const PaletteEntry& p = PALETTE[PaletteIndex(c)];
             out.push_back(p.b);
             out.push_back(p.g);
             out.push_back(p.r);

@@ -1,4 +1,4 @@
-#include "app/late_libraries_win.h"
+#include "base/late_libraries_win.h"
 
 #include <cderr.h>
 #include <cwchar>

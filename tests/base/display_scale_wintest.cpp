@@ -5,7 +5,8 @@
 #include <commctrl.h>
 #include <cstdlib>
 
-#include "app/display_scale.h"
+#include "app/lifetime.h"
+#include "base/display_scale.h"
 #include "index/index_layout.h"
 #include "resources/resource.h"
 

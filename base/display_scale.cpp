@@ -1,9 +1,9 @@
-#include "app/display_scale.h"
+#include "base/display_scale.h"
 
 #include <commctrl.h>
 #include <initializer_list>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "resources/resource.h"
 
 namespace {

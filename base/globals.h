@@ -1,4 +1,5 @@
-// The program's one block of state, zeroed at entry (see ResetProgramState).
+// The program's one block of state, zeroed at entry (ResetProgramState in
+// app/lifetime.h).
 // The settings record lives beside its portable users in settings/settings.h.
 #pragma once
 #include <windows.h>
@@ -36,6 +37,3 @@ struct ProgramState {
 };
 
 extern ProgramState g_state;
-
-// Zeroes the program state and the settings and remembers the instance.
-void ResetProgramState(HINSTANCE instance);

@@ -1,10 +1,10 @@
 // Asks an edit control once whether it lays Hebrew out right to left.
 // Windows does; Wine's edit control shows characters in stored order, where
 // a box kept in reading order would read backwards.
-#include "search/edit_direction_win.h"
+#include "text/edit_direction_win.h"
 
 #include <windows.h>
-#include "search/search_entry.h"
+#include "text/edit_direction.h"
 
 bool EditReordersHebrew()
 {

@@ -2,7 +2,7 @@
 // activates, a zero-time timer runs the test's script on it. Message boxes
 // that open meanwhile are noted and answered from a queue (default OK).
 #pragma once
-#include "search/search_entry.h"
+#include "text/edit_direction.h"
 #include <windows.h>
 
 #include <deque>

@@ -1,10 +1,9 @@
 // The Win32 side of a TextView: one GDI font per style key, cached per view,
 // and the GDI measuring device the portable layout uses.
-#include "text/view_win.h"
+#include "text/style_fonts_win.h"
 
 #include <cstring>
-#include "fonts/face_name_win.h"
-#include "text/page_render_win.h"
+#include "base/face_name_win.h"
 #include "text/text_draw_win.h"
 #include "text/text_format.h"
 
@@ -75,16 +74,15 @@ HGDIOBJ SelectStyleFont(TextView* view, uint16_t code)
     return SelectObject(view->dc, font);
 }
 
-int SetViewFont(TextView* view, const FontBlock* font)
+void DropStyleFonts(TextView* view)
 {
-    if (!view) return -1;
     for (FontCacheNode* node = view->fontCache; node; node = node->next) {
         if (node->font) DeleteObject(node->font);
         node->font = nullptr;
     }
-    if (!font) return 0;
-    *FontBlockOf(view) = *font;
+}
+
+void RemakeStyleFonts(TextView* view)
+{
     for (FontCacheNode* node = view->fontCache; node; node = node->next) CreateStyleFont(view, node, node->key);
-    if (LayoutText(view, view->text, 0) != 0) return 1;
-    return DrawPage(view, 1);
 }

@@ -1,0 +1,3 @@
+#include "base/globals.h"
+
+ProgramState g_state;

@@ -319,7 +319,10 @@ TEST_F(SearchDialog, AnySpellingFindsTheFullSpellingAndHighlightsAllOfIt)
 {
     // "במקם", as the work never spells it; it writes "במקום".
     StartWithBase(0x5D0);
-    Open([](HWND, HWND edit) { Type(edit, L"cneo"); }, IDOK);
+    Open([](HWND dialog, HWND edit) {
+        Type(edit, L"cneo");
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    }, WM_CLOSE);
     ASSERT_EQ(DialogDriver::boxes.size(), 1u);
     EXPECT_EQ(DialogDriver::boxes[0], L"Not Found!");
     EXPECT_EQ(g_settings.SearchOptions, 0u);

@@ -47,8 +47,6 @@ constexpr auto kClass = [] {
 
 bool Is(uint8_t byte, uint8_t cls) { return (kClass.of[byte] & cls) != 0; }
 
-// The five final letters stand one code below their plain forms.
-bool IsFinal(uint8_t b) { return b == 0x6B || b == 0x6E || b == 0x70 || b == 0x74 || b == 0x76; }
 // Whether the byte at `at`, just outside a hit, carries its word on (the
 // next byte outward decides for a mark).
 bool InWord(const uint8_t* lower, long at, int step)
@@ -57,13 +55,15 @@ bool InWord(const uint8_t* lower, long at, int step)
     return Is(lower[at], MARK) && at + step >= 0 && Is(lower[at + step], WORD);
 }
 
+// The five final letters stand one code below their plain forms.
+bool IsFinal(uint8_t b) { return b == 0x6B || b == 0x6E || b == 0x70 || b == 0x74 || b == 0x76; }
 uint8_t PlainForm(uint8_t b) { return IsFinal(b) ? b + 1 : b; }
 uint8_t FinalForm(uint8_t plain) { return IsFinal(static_cast<uint8_t>(plain - 1)) ? plain - 1 : plain; }
 
 enum Kind : uint8_t {
     LETTER,      // one byte, a or b
     OPTIONAL,    // a vav, yod or mark that may be missing (or doubled) in the text
-    GAP_RUN,     // spaces and punctuation: one or more in the text
+    PARTING,     // spaces and punctuation between words: one or more in the text
     ANY_ONE,     // "?"
     GAP,         // "*"
 };
@@ -90,8 +90,8 @@ Token TokenOf(uint8_t b, bool anySpelling)
     if (Is(b, SKIPPABLE)) return {OPTIONAL, b, b};
     // Spaces, punctuation and the marks that part words (the maqaf and its
     // kin; the points never get here): any run of them in the text.
-    if (b >= FIRST_MARK && b <= LAST_MARK) return {GAP_RUN, b, b};
-    if (b < 0x80 && Is(b, SEPARATOR)) return {GAP_RUN, b, b};
+    if (b >= FIRST_MARK && b <= LAST_MARK) return {PARTING, b, b};
+    if (b < 0x80 && Is(b, SEPARATOR)) return {PARTING, b, b};
     return {LETTER, PlainForm(b), FinalForm(PlainForm(b))};
 }
 
@@ -111,9 +111,9 @@ bool Compile(const uint8_t* pattern, uint32_t options, Tokens* tk)
         if (any && IsPoint(*p)) continue;
         Token token = TokenOf(*p, any);
         // A doubled vav or yod is one, and a run of parting marks one gap.
-        if (tk->n && (token.kind == OPTIONAL || token.kind == GAP_RUN)) {
+        if (tk->n && (token.kind == OPTIONAL || token.kind == PARTING)) {
             const Token& before = tk->t[tk->n - 1];
-            if (before.kind == token.kind && (token.kind == GAP_RUN || before.a == token.a)) continue;
+            if (before.kind == token.kind && (token.kind == PARTING || before.a == token.a)) continue;
         }
         if (tk->n == MAX_TOKENS) return false;
         tk->t[tk->n++] = token;
@@ -312,7 +312,7 @@ long WalkLeft(const Range& r, const uint8_t* lower, int j, long k, uint32_t stam
             while (k >= 0 && Is(lower[k], SKIPPABLE)) --k;
         if (k < 0) return FAIL;
         uint8_t byte = lower[k];
-        if (token.kind == GAP_RUN) {
+        if (token.kind == PARTING) {
             if (!Is(byte, SEPARATOR)) return FAIL;
             while (k >= 0 && Is(lower[k], SEPARATOR)) --k;
             continue;
@@ -338,7 +338,7 @@ long MatchRange(const Range& r, const uint8_t* lower, long from, long* start)
         long k = e - 1;
         if (!r.sieve.on) {
             if (!byte) continue;
-            if (anchor.kind == GAP_RUN) {
+            if (anchor.kind == PARTING) {
                 if (!Is(byte, SEPARATOR)) continue;
                 while (k >= 0 && Is(lower[k], SEPARATOR)) --k;
             }

@@ -225,7 +225,7 @@ int main(int argc, char** argv)
     auto searchWith = [&](uint32_t options) {
         return [&foundWith, options] {
             SearchHit hit{};
-            foundWith |= WalkLessons(kAbsent, nullptr, 0, 0, nullptr, &hit, options);
+            foundWith |= WalkLessons(ABSENT, nullptr, 0, 0, nullptr, &hit, options);
             free(hit.text);
         };
     };

@@ -85,7 +85,7 @@ int wmain(int argc, wchar_t** argv)
         },
         [&] {
             SearchHit hit{};
-            found |= WalkLessons(kAbsent, nullptr, 0, 0, nullptr, &hit, SEARCH_ANY_SPELLING);
+            found |= WalkLessons(ABSENT, nullptr, 0, 0, nullptr, &hit, SEARCH_ANY_SPELLING);
             free(hit.text);
         },
     };

@@ -4,7 +4,9 @@
 
 #include <cstdlib>
 #include <cstring>
-#if defined(__SSE2__)
+// QUORIN_PORTABLE_DECODE takes the path of other compilers and processors
+// here too, so the tests can run it.
+#if defined(__SSE2__) && !defined(QUORIN_PORTABLE_DECODE)
 #include <emmintrin.h>
 #endif
 
@@ -54,7 +56,7 @@ bool PlainStep(const uint8_t* in, size_t inSize, size_t* ip, uint8_t* out, size_
   return true;
 }
 
-#if defined(__SSE2__) && defined(__x86_64__) && defined(__GNUC__)
+#if defined(__SSE2__) && defined(__x86_64__) && defined(__GNUC__) && !defined(QUORIN_PORTABLE_DECODE)
 
 // A letter's or a space pair's bytes, two for each command byte, then
 // slack so sixteen can be read from any of them.
@@ -234,11 +236,14 @@ long DecodeCommands(const uint8_t* in, size_t inSize, uint8_t* out, size_t limit
 void Copy8(uint8_t* to, const uint8_t* from) { memcpy(to, from, 8); }
 
 // Sixteen bytes to `to`: those at `from` where the mask is all ones, else the
-// letter bytes (little-endian) followed by whatever.
+// letter bytes (the low byte of `letters` first) followed by whatever. Any
+// byte order: the letters go through memory, not a shift.
 void WriteCommand(uint8_t* to, const uint8_t* from, unsigned letters, size_t copyMask) {
-#if defined(__SSE2__)
+  // All 64 bits even where size_t has 32: a copy writes up to ten bytes.
+  uint64_t wideMask = 0 - static_cast<uint64_t>(copyMask & 1);
+#if defined(__SSE2__) && !defined(QUORIN_PORTABLE_DECODE)
   __m128i copied = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-  __m128i mask = _mm_set1_epi64x(static_cast<long long>(copyMask));
+  __m128i mask = _mm_set1_epi64x(static_cast<long long>(wideMask));
   __m128i written = _mm_or_si128(_mm_and_si128(mask, copied),
                                  _mm_andnot_si128(mask, _mm_cvtsi32_si128(static_cast<int>(letters))));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(to), written);
@@ -246,7 +251,10 @@ void WriteCommand(uint8_t* to, const uint8_t* from, unsigned letters, size_t cop
   uint64_t low, high;
   memcpy(&low, from, 8);
   memcpy(&high, from + 8, 8);
-  low = (low & copyMask) | (letters & ~static_cast<uint64_t>(copyMask));
+  const uint8_t letterBytes[8] = {static_cast<uint8_t>(letters), static_cast<uint8_t>(letters >> 8)};
+  uint64_t letterWord;
+  memcpy(&letterWord, letterBytes, 8);
+  low = (low & wideMask) | (letterWord & ~wideMask);
   memcpy(to, &low, 8);
   memcpy(to + 8, &high, 8);
 #endif

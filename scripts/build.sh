@@ -4,6 +4,9 @@
 #   mingw    the Windows program and its Windows-side tests
 #   release  quorin-cli alone as it gets installed: optimised, without the
 #            sanitizers, stripped (only that target and what it needs)
+#   portable the lesson decoder without its x86-64 fast path, as MSVC and
+#            other processors build it, and the unit tests that read lessons
+#            (not built unless named)
 # BUILD_DIR picks the root.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -31,8 +34,12 @@ for tree in "${trees[@]}"; do
       -DCMAKE_EXE_LINKER_FLAGS=-s >/dev/null
     cmake --build "$build/release" -j "$jobs" --target quorin-cli
     ;;
+  portable)
+    cmake -S "$root" -B "$build/portable" "${gen[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORIN_PORTABLE_DECODE=ON >/dev/null
+    cmake --build "$build/portable" -j "$jobs" --target unit_tests
+    ;;
   *)
-    echo "build: no tree '$tree' (native, mingw, release)" >&2
+    echo "build: no tree '$tree' (native, mingw, release, portable)" >&2
     exit 2
     ;;
   esac

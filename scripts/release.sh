@@ -2,8 +2,10 @@
 # Packs the Windows release: out/quorin-<version>-win64.zip with quorin.exe
 # (stripped), README.md and LICENSE-TEXT.md (where the text comes from and
 # its terms), and out/quorin-<version>-setup.exe, an installer of the same
-# three files (NSIS, scripts/installer/quorin.nsi). Brings the Windows tree
-# up to date first unless QUORIN_EXE names a ready exe. OUT picks the folder.
+# three files (NSIS, scripts/installer/quorin.nsi), and
+# out/quorin_<version>_amd64.deb, the Debian package (scripts/deb.sh). Brings
+# the Windows tree up to date first unless QUORIN_EXE names a ready exe. OUT
+# picks the folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -54,3 +56,5 @@ rm -f "$setup_path"
 makensis -V2 -DVERSION="$version" -DFILE_VERSION="$file_version" -DSTAGE="$stage" \
   -DOUTFILE="$setup_path" "${icon_def[@]}" "$root/scripts/installer/quorin.nsi" >&2
 echo "release: $setup_path"
+
+QUORIN_EXE=$exe OUT=$out bash "$root/scripts/deb.sh"

@@ -16,6 +16,13 @@ done
 echo "== native tests"
 ctest --test-dir "$build/native" --output-on-failure || fail=1
 
+echo "== the lesson decoder's portable path"
+if bash "$root/scripts/build.sh" portable; then
+  ctest --test-dir "$build/portable" --output-on-failure || fail=1
+else
+  fail=1
+fi
+
 echo "== Windows-side tests (Wine)"
 # A display and Wine servers of this run's own, ended however the run ends.
 . "$root/scripts/wine-env.sh"

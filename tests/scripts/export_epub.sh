@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # quorin-cli export epub and --html: epubcheck clean for a whole cycle and
-# for three days, every paragraph of every lesson in the book, the HTML page
+# for three days, every paragraph of every lesson in the book, its
+# accessibility metadata and markup, the HTML page
 # drawn by a real browser, and refusals that leave no file behind.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -83,6 +84,39 @@ for phrase in ('pcinfogmach/ToratEmetBooks (commit 48422120278c0f6bf121aa07d9639
                '"Torat Emet 363"', 'CC BY-SA 3.0', 'Hebrew Wikisource contributors, via Sefaria'):
     assert phrase in readme and phrase.replace('"', '&quot;') in terms, phrase
 sys.exit(1 if bad else 0)
+PY
+
+# Accessibility: the metadata a reading system announces before the book
+# opens, a language and direction on every document's root, the ARIA role of
+# every epub:type (the landmarks' links only name their targets), no page list.
+python3 - "$work/three.epub" <<'PY' || bad "the book's accessibility"
+import re, sys, zipfile, xml.etree.ElementTree as ET
+z = zipfile.ZipFile(sys.argv[1])
+opf = z.read('OEBPS/content.opf').decode()
+meta = {}
+for prop, value in re.findall(r'<meta property="([^"]+)">([^<]*)</meta>', opf):
+    meta.setdefault(prop, []).append(value)
+for prop in ('schema:accessMode', 'schema:accessModeSufficient', 'schema:accessibilityFeature',
+             'schema:accessibilityHazard', 'schema:accessibilitySummary', 'dcterms:conformsTo'):
+    assert meta.get(prop), prop
+assert meta['dcterms:conformsTo'] == ['EPUB Accessibility 1.1 - WCAG 2.1 Level AA'], meta['dcterms:conformsTo']
+assert not {'printPageNumbers', 'pageBreakMarkers', 'pageNavigation'} & set(meta['schema:accessibilityFeature'])
+ROLES = {'toc': 'doc-toc', 'colophon': 'doc-colophon', 'chapter': 'doc-chapter', 'cover': 'doc-cover',
+         'landmarks': None, 'page-list': 'doc-pagelist'}
+TYPE = '{http://www.idpf.org/2007/ops}type'
+XML_LANG = '{http://www.w3.org/XML/1998/namespace}lang'
+for name in (n for n in z.namelist() if n.endswith('.xhtml')):
+    root = ET.fromstring(z.read(name))
+    assert root.get('lang') and root.get('lang') == root.get(XML_LANG), name
+    assert root.get('dir') == ('rtl' if root.get('lang') == 'he' else 'ltr'), name
+    landmarks = [e for e in root.iter() if e.get(TYPE) == 'landmarks']
+    in_landmarks = {id(e) for l in landmarks for e in l.iter() if e is not l}
+    for e in root.iter():
+        kind = e.get(TYPE)
+        if kind is None or id(e) in in_landmarks:
+            continue
+        assert kind != 'page-list', name
+        assert kind in ROLES and e.get('role') == ROLES[kind], (name, kind, e.get('role'))
 PY
 
 # The HTML page: the book's chapter markup, drawn by Chromium.

@@ -10,6 +10,116 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${BUILD_DIR:-$root/build}
 exe=${QUORIN_EXE:-$build/mingw/quorin.exe}
+tmp=$(mktemp -d /tmp/quorin-launcher.XXXXXX)
+trap 'rm -rf "$tmp"' EXIT
+fail=0
+bad() { echo "launcher: FAILED $*"; fail=1; }
+
+# Stubbed Wine first, for what a real one would take minutes to show: the
+# launcher from its source, with wine, wineboot, wineserver, zenity and
+# xdotool that note what they were asked. wineboot makes system.reg once
+# $stub/open exists, or fails once $stub/broken does (or a minute passes).
+stub=$tmp/stub
+mkdir -p "$stub/bin" "$stub/home"
+: >"$stub/quorin.exe"
+cat >"$stub/bin/wineboot" <<EOF
+#!/bin/sh
+echo "\$\$ \$WINEPREFIX" >>"$stub/boots"
+# Bounded, so a failed test leaves no stub behind.
+for _ in \$(seq 600); do [ -e "$stub/open" ] || [ -e "$stub/broken" ] && break; sleep 0.1; done
+[ -e "$stub/broken" ] && { echo "wineboot: broken on purpose" >&2; exit 1; }
+: >"\$WINEPREFIX/system.reg"
+EOF
+cat >"$stub/bin/wine" <<EOF
+#!/bin/sh
+echo "\$WINEPREFIX" >>"$stub/runs"
+EOF
+printf '#!/bin/sh\n' >"$stub/bin/wineserver"
+printf '#!/bin/sh\necho "$*" >>"%s/zenity"\n[ "$1" = --progress ] && exec cat >/dev/null\n' "$stub" >"$stub/bin/zenity"
+printf '#!/bin/sh\necho 1\n' >"$stub/bin/xdotool"
+chmod 755 "$stub/bin/"*
+chmod 755 "$tmp" "$stub" "$stub/home"
+stub_start() {
+  env HOME="$stub/home" PATH="$stub/bin:$PATH" DISPLAY=:stub QUORIN_HOME="$stub" "$@" \
+    bash "$root/scripts/install/quorin.sh"
+}
+boots() { [ -f "$stub/boots" ] && wc -l <"$stub/boots" || echo 0; }
+until_file() { for _ in $(seq 100); do [ -e "$1" ] && return 0; sleep 0.1; done; return 1; }
+
+# Three starts at once: one makes the prefix, the others wait in the
+# first-start window however long it takes, then all three run the reader.
+p=$stub/home/a/prefix
+stub_start QUORIN_WINEPREFIX=$p 2>"$stub/1.err" &
+s1=$!
+until_file "$stub/boots" || bad "stubbed: the first start ran no wineboot"
+stub_start QUORIN_WINEPREFIX=$p 2>"$stub/2.err" &
+s2=$!
+stub_start QUORIN_WINEPREFIX=$p 2>"$stub/3.err" &
+s3=$!
+sleep 3
+kill -0 $s2 2>/dev/null && kill -0 $s3 2>/dev/null || bad "stubbed: a start did not wait for the prefix: $(cat "$stub/2.err" "$stub/3.err")"
+[ "$(grep -c -- '--progress' "$stub/zenity")" = 3 ] || bad "stubbed: not every waiting start showed the first-start window"
+: >"$stub/open"
+for s in $s1 $s2 $s3; do wait $s || bad "stubbed: a start ended with $?: $(cat "$stub/"[123].err)"; done
+[ "$(boots)" = 1 ] || bad "stubbed: $(boots) wineboots for one prefix"
+[ "$(wc -l <"$stub/runs")" = 3 ] || bad "stubbed: the reader ran $(wc -l <"$stub/runs") times, not 3"
+rm -f "$stub/boots" "$stub/runs" "$stub/open" "$stub/zenity"
+
+# A killed first start frees the lock at once; a failed one removes its
+# half-made prefix under the lock, and the start that waited tries afresh.
+p=$stub/home/b/prefix
+stub_start QUORIN_WINEPREFIX=$p 2>/dev/null &
+s1=$!
+until_file "$stub/boots" || bad "stubbed: no wineboot to kill"
+{ kill -9 $s1 "$(cut -d' ' -f1 "$stub/boots")"; wait $s1; } 2>/dev/null
+: >"$stub/open"
+stub_start QUORIN_WINEPREFIX=$p 2>"$stub/k.err" &
+s2=$!
+for _ in $(seq 200); do kill -0 $s2 2>/dev/null || break; sleep 0.1; done
+kill $s2 2>/dev/null && bad "stubbed: the lock of a killed start was not taken over: $(cat "$stub/k.err")"
+[ -f "$p/system.reg" ] && [ "$(boots)" = 2 ] || bad "stubbed: no prefix after a killed start ($(boots) wineboots)"
+rm -f "$stub/boots" "$stub/runs" "$stub/open"
+p=$stub/home/c/prefix
+stub_start QUORIN_WINEPREFIX=$p 2>"$stub/f.err" &
+s1=$!
+until_file "$stub/boots" || bad "stubbed: no wineboot to fail"
+stub_start QUORIN_WINEPREFIX=$p 2>"$stub/w.err" &
+s2=$!
+sleep 1
+: >"$stub/broken"
+wait $s1 && bad "stubbed: a failed wineboot ended in success"
+grep -q 'broken on purpose' "$stub/f.err" || bad "stubbed: Wine's words are not said: $(cat "$stub/f.err")"
+wait $s2 && bad "stubbed: the waiting start succeeded with a broken wineboot"
+[ "$(boots)" = 2 ] || bad "stubbed: the waiting start did not try afresh ($(boots) wineboots)"
+[ -e "$p" ] && bad "stubbed: a failed start left its half-made prefix"
+grep -q 'Another start' "$stub/w.err" && bad "stubbed: a failed start reported as another start"
+rm -f "$stub/boots" "$stub/runs" "$stub/broken"
+
+# A prefix named with a trailing slash, its folder not there yet.
+: >"$stub/open"
+stub_start QUORIN_WINEPREFIX="$stub/home/d/new/prefix/" 2>"$stub/d.err" ||
+  bad "stubbed: a prefix with a trailing slash fails: $(cat "$stub/d.err")"
+[ -f "$stub/home/d/new/prefix/system.reg" ] || bad "stubbed: no prefix made at a name with a trailing slash"
+rm -f "$stub/boots" "$stub/runs"
+
+# A parent folder not writable: said so, as whoever cannot write there.
+mkdir -p "$stub/home/ro"
+chmod 555 "$stub/home/ro"
+as_user=()
+[ "$(id -u)" = 0 ] && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+"${as_user[@]}" env HOME="$stub/home" PATH="$stub/bin:$PATH" DISPLAY=:stub QUORIN_HOME="$stub" \
+  QUORIN_WINEPREFIX="$stub/home/ro/prefix" bash "$root/scripts/install/quorin.sh" 2>"$stub/ro.err" &&
+  bad "stubbed: a start under a read-only folder succeeded"
+grep -q "$stub/home/ro is not writable" "$stub/ro.err" || bad "stubbed: a read-only parent is not said: $(cat "$stub/ro.err")"
+grep -q 'Another start' "$stub/ro.err" && bad "stubbed: a read-only parent reported as another start"
+
+# A wait for the reader's window that is not a number: the default, said.
+for wait_s in abc 1.5 -3 99999999999999999999; do
+  stub_start QUORIN_WINEPREFIX="$stub/home/d/new/prefix" QUORIN_WINDOW_WAIT=$wait_s 2>"$stub/n.err" ||
+    bad "stubbed: QUORIN_WINDOW_WAIT=$wait_s breaks the start: $(cat "$stub/n.err")"
+  grep -q "QUORIN_WINDOW_WAIT=$wait_s is not a number" "$stub/n.err" || bad "stubbed: QUORIN_WINDOW_WAIT=$wait_s is not refused"
+done
+
 if [ ! -f "$exe" ]; then
   echo "launcher: FAILED, no $exe"
   exit 1
@@ -17,9 +127,6 @@ fi
 for tool in Xvfb xdotool wine; do
   command -v $tool >/dev/null || { echo "launcher: FAILED, $tool is missing"; exit 1; }
 done
-tmp=$(mktemp -d /tmp/quorin-launcher.XXXXXX)
-fail=0
-bad() { echo "launcher: FAILED $*"; fail=1; }
 
 . "$root/scripts/wine-env.sh"
 quorin_own_display "${LAUNCHER_DISPLAY:-70}" 1024x768
@@ -142,5 +249,5 @@ env -u DISPLAY PATH="$tmp/fakewine:$PATH" "$tmp/prefix/bin/quorin" 2>"$tmp/nodis
 grep -q 'no display is set' "$tmp/nodisplay.err" || bad "without a display nothing was said: $(cat "$tmp/nodisplay.err")"
 [ -z "$(xdotool search --onlyvisible --name . 2>/dev/null)" ] || bad "windows are left behind"
 
-[ $fail = 0 ] && echo "launcher: installed, started from the menu entry with a first-start window, second start handed over, settings reset, failures shown"
+[ $fail = 0 ] && echo "launcher: prefix made once by concurrent starts, a killed or failed one's lock taken over, odd names and waits handled; installed, started from the menu entry with a first-start window, second start handed over, settings reset, failures shown"
 exit $fail

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# scripts/release.sh packs the exe, the README and the text's terms.
+# scripts/release.sh packs the exe, the README and the text's terms, and
+# builds the Debian package (tests/scripts/debian_package.sh tries it).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 exe=${QUORIN_EXE:-${BUILD_DIR:-$root/build}/mingw/quorin.exe}
@@ -22,5 +23,6 @@ terms=$(unzip -p "$zip" LICENSE-TEXT.md)
 for w in "CC BY-SA 3.0" "public domain" "ToratEmetBooks" "Wikisource"; do
   grep -q "$w" <<<"$terms" || bad "LICENSE-TEXT.md does not mention $w"
 done
-[ $fail = 0 ] && echo "release_zip: exe, README and the text's terms packed"
+[ -s "$tmp/quorin_1.84a_amd64.deb" ] || bad "no Debian package beside the zip"
+[ $fail = 0 ] && echo "release_zip: exe, README and the text's terms packed, Debian package built"
 exit $fail

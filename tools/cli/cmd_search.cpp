@@ -100,10 +100,13 @@ int CmdSearch(int argc, char** argv)
         if (steps && hit.lesson == first.lesson && hit.offset == first.offset) break;
         if (!steps) first = hit;
         PrintHit(hit, view, day);
+        // Nobody reads on (a closed pipe, a full disk): stop walking.
+        if (std::ferror(stdout)) break;
         start = static_cast<uint16_t>(hit.offset - hit.length);
     }
     StopPrefetch();
     std::free(view);
+    if (std::ferror(stdout)) return 2;
     if (!steps) {
         std::puts("Not Found!");
         return 1;

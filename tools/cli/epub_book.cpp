@@ -26,6 +26,20 @@ const char TERMS[] =
     "The work itself is a medieval text in the public domain. The Wikisource-derived parts are distributed "
     "under CC BY-SA 3.0 \xE2\x80\x94 credit: Hebrew Wikisource contributors, via Sefaria.";
 
+const char* const ACCESSIBILITY[] = {
+    "property=\"schema:accessMode\">textual",
+    "property=\"schema:accessModeSufficient\">textual",
+    "property=\"schema:accessibilityFeature\">structuralNavigation",
+    "property=\"schema:accessibilityFeature\">tableOfContents",
+    "property=\"schema:accessibilityFeature\">readingOrder",
+    "property=\"schema:accessibilityHazard\">none",
+    "property=\"schema:accessibilitySummary\">Text only: each day's lesson in Hebrew, right to left, as "
+    "headings and numbered paragraphs in reading order, under a table of contents by Hebrew month. No "
+    "images, sound or page numbers of a printed edition.",
+    "property=\"dcterms:conformsTo\">EPUB Accessibility 1.1 - WCAG 2.1 Level AA",
+    "property=\"a11y:certifiedBy\">Quorin",
+};
+
 struct FreeText {
     void operator()(uint8_t* p) const { std::free(p); }
 };
@@ -73,6 +87,10 @@ std::string Package(const std::vector<DayLine>& days, const std::string& title)
     opf += "<dc:publisher>Quorin</dc:publisher>\n";
     for (const char* source : SOURCES) opf += "<dc:source>" + Escaped(source) + "</dc:source>\n";
     opf += "<dc:rights>" + Escaped(TERMS) + "</dc:rights>\n";
+    // What a reader who cannot see the page needs to know before opening
+    // it: text alone, navigable by headings and contents, nothing that
+    // flashes. The book has no print edition, so no page list.
+    for (const char* meta : ACCESSIBILITY) opf += std::string("<meta ") + meta + "</meta>\n";
     // The first day stands for the time: the same days make the same book.
     opf += "<meta property=\"dcterms:modified\">" + first.gregorian + "T00:00:00Z</meta>\n</metadata>\n<manifest>\n";
     opf += "<item id=\"nav\" href=\"nav.xhtml\" media-type=\"application/xhtml+xml\" properties=\"nav\"/>\n"
@@ -100,7 +118,7 @@ std::string Navigation(const std::vector<DayLine>& days, const std::string& titl
 {
     std::string nav;
     AppendPageStart(nav, title, STYLESHEET_NAME);
-    nav += "<nav epub:type=\"toc\" id=\"toc\">\n<h1>\xD7\xAA\xD7\x95\xD7\x9B\xD7\x9F</h1>\n<ol>\n";
+    nav += "<nav epub:type=\"toc\" role=\"doc-toc\" id=\"toc\">\n<h1>\xD7\xAA\xD7\x95\xD7\x9B\xD7\x9F</h1>\n<ol>\n";
     AppendNavLink(nav, "cover.xhtml", title);
     for (size_t i = 0; i < days.size(); ++i) {
         if (!i || days[i].month != days[i - 1].month) {
@@ -126,7 +144,8 @@ std::string Cover(const std::vector<DayLine>& days, const std::string& title)
 {
     std::string page;
     AppendPageStart(page, title, STYLESHEET_NAME);
-    page += "<section class=\"cover\" epub:type=\"cover\">\n<h1>Quorin</h1>\n<p>";
+    // No epub:type: its role (doc-cover) belongs to a picture.
+    page += "<section class=\"cover\">\n<h1>Quorin</h1>\n<p>";
     AppendEscaped(page, RangeText(days.front(), days.back(), true));
     // Gregorian dates read left to right, first day first.
     page += "</p>\n<p dir=\"ltr\">";
@@ -140,7 +159,7 @@ std::string TermsPage()
 {
     std::string page;
     AppendPageStart(page, "Source and terms", STYLESHEET_NAME, "en");
-    page += "<section epub:type=\"colophon\">\n<h2>The text and its terms</h2>\n";
+    page += "<section epub:type=\"colophon\" role=\"doc-colophon\">\n<h2>The text and its terms</h2>\n";
     for (const char* source : SOURCES) page += "<p>" + Escaped(source) + "</p>\n";
     page += "<p>" + Escaped(TERMS) + "</p>\n</section>\n";
     AppendPageEnd(page);

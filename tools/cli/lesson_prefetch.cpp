@@ -97,21 +97,30 @@ void Help(Prefetch* p)
     }
 }
 
+// The cores this process may run on (taskset, cgroups' cpusets), not the
+// machine's: a helper on the only one just takes turns with the search.
+unsigned UsableCores()
+{
+#if defined(__linux__)
+    g_coresKnown = sched_getaffinity(0, sizeof g_cores, &g_cores) == 0;
+    if (g_coresKnown) return static_cast<unsigned>(CPU_COUNT(&g_cores));
+#endif
+    return std::thread::hardware_concurrency();
+}
+
 }  // namespace
 
-void StartPrefetch(int current, const uint8_t* pattern, uint32_t options)
+unsigned StartPrefetch(int current, const uint8_t* pattern, uint32_t options)
 {
-    unsigned cores = std::thread::hardware_concurrency();
-    if (cores < 2 || g_prefetch) return;
+    if (g_prefetch) return 0;
+    unsigned cores = UsableCores();
+    if (cores < 2) return 0;
     auto* p = new Prefetch;
     p->pattern = pattern;
     p->options = options;
     p->first = current % LESSON_COUNT + 1;
     p->slots.resize(LESSON_COUNT - 1);
     unsigned helpers = std::min(cores - 1, MAX_HELPERS);
-#if defined(__linux__)
-    g_coresKnown = sched_getaffinity(0, sizeof g_cores, &g_cores) == 0;
-#endif
     // A helper that cannot be started is only speed lost.
     try {
         for (unsigned i = 0; i < helpers; ++i) {
@@ -123,6 +132,7 @@ void StartPrefetch(int current, const uint8_t* pattern, uint32_t options)
     } catch (const std::system_error&) {
     }
     g_prefetch = p;
+    return static_cast<unsigned>(p->helpers.size());
 }
 
 uint8_t* LoadPrefetched(int lesson)

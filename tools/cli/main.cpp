@@ -1,5 +1,6 @@
 // quorin-cli: the program's portable heart from a terminal.
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -44,8 +45,19 @@ void PrintHelp(FILE* out)
                  "(a vav or yod more or less, final letters, vowel points, punctuation between\n"
                  "words); --whole-words finds it only as a whole word.\n"
                  "Exit codes: 0 done, 1 search found nothing, 2 bad arguments, a\n"
-                 "lesson that does not load or a book that cannot be written.\n",
+                 "lesson that does not load, output or a book that cannot be written.\n",
                  "--help", "this text", READING_MIN_WIDTH, READING_MAX_WIDTH, READING_DEFAULT_WIDTH);
+}
+
+// Whatever the command printed must have arrived: a full disk or a reader
+// gone from the pipe is an error, not a success.
+int CheckOutput(const char* command, int code)
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return code;
+    std::fprintf(stderr, "quorin-cli %s: the output could not be written%s%s\n", command, errno ? ": " : "",
+                 errno ? std::strerror(errno) : "");
+    return 2;
 }
 
 }  // namespace
@@ -80,10 +92,13 @@ int main(int argc, char** argv)
     }
     if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "help")) {
         PrintHelp(stdout);
-        return 0;
+        return CheckOutput("--help", 0);
     }
+    // A closed pipe shows as a failed write (EPIPE), said and ended with 2
+    // like any other, not as a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
     for (const Command& c : COMMAND_TABLE)
-        if (!std::strcmp(argv[1], c.name)) return c.fn(argc - 1, argv + 1);
+        if (!std::strcmp(argv[1], c.name)) return CheckOutput(c.name, c.fn(argc - 1, argv + 1));
     std::fprintf(stderr, "quorin-cli: unknown command '%s' (try --help)\n", argv[1]);
     return 2;
 }

@@ -7,8 +7,11 @@ list(APPEND QUORIN_TOOL_LIBS quorin_reading)
 # The book's container is our own zip over zlib. Outside the sanitizers
 # zlib goes in whole, so quorin-cli loads no library but libc at each start.
 find_package(ZLIB REQUIRED)
+# A distribution's package links the system's libraries instead
+# (QUORIN_SHARED_CLI): they are updated apart from it.
+option(QUORIN_SHARED_CLI "Link quorin-cli against the shared C library and zlib" OFF)
 set(QUORIN_ZLIB ZLIB::ZLIB)
-if(NOT QUORIN_SANITIZE)
+if(NOT QUORIN_SANITIZE AND NOT QUORIN_SHARED_CLI)
   find_library(QUORIN_ZLIB_ARCHIVE NAMES libz.a z)
   if(QUORIN_ZLIB_ARCHIVE)
     set(QUORIN_ZLIB ${QUORIN_ZLIB_ARCHIVE})
@@ -41,6 +44,6 @@ target_link_libraries(quorin-cli PRIVATE quorin_prefetch quorin_export quorin_re
 # terminal reader needs no name service, locale or loadable module, the
 # parts of the C library that want sharing. The sanitizers of the test tree
 # want the shared runtime.
-if(NOT QUORIN_SANITIZE)
+if(NOT QUORIN_SANITIZE AND NOT QUORIN_SHARED_CLI)
   target_link_options(quorin-cli PRIVATE -static)
 endif()

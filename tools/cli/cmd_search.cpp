@@ -1,7 +1,7 @@
 // quorin-cli search PATTERN [--any-spelling] [--whole-words] [--from LESSON]:
 // Search Again pressed over and over from the top of a lesson, one line per
-// hit, until the first hit comes round again. Each search starts just below the previous hit, as it
-// does when the hit is on the view's top line.
+// hit, until the first hit comes round again. Each search starts just below
+// the previous hit, as it does when the hit is on the view's top line.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>

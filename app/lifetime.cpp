@@ -81,6 +81,8 @@ void ShutDown()
     }
     if (g_state.settingsLoaded && g_state.bookmarksLoaded)
         SaveBookmarks();
+    if (g_state.settingsLoaded)
+        SaveOneChapterBookmarks();
     FreeBookmarks();
     PostQuitMessage(0);
 }

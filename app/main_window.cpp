@@ -8,7 +8,11 @@
 #include "app/update_check.h"
 #include "base/display_scale.h"
 #include "base/globals.h"
+#include "calendar/portion_schedule.h"
+#include "calendar/schedule.h"
+#include "calendar/track_reading.h"
 #include "fonts/font_dialog.h"
+#include "index/index_text.h"
 #include "index/section_dialog.h"
 #include "output/clipboard_win.h"
 #include "output/print_win.h"
@@ -172,9 +176,10 @@ void OnCreate(HWND window)
 {
     g_state.mainWindow = window;
     CreateToolbar(window);
-    CreateView(window);
+    CreateView(window, LoadShownReading);
     SyncReverseCheck(window, MENU_CHECK_SET);
     SyncBookmarkCheck(window, MENU_CHECK_SET);
+    SetMenuCheck(GetMenu(window), MENU_CHECK_SET, IDM_ONE_CHAPTER, OnTrackOne());
 }
 
 void OnDestroy(HWND window)
@@ -213,7 +218,20 @@ void CommandPrint(HWND) { PrintLesson(g_state.mainView); }
 void CommandIndex(HWND window)
 {
     int lesson = ChooseSection(g_state.instance, window, g_settings.Lesson, &g_settings);
-    if (lesson != 0 && lesson != g_settings.Lesson)
+    if (lesson == 0)
+        return;
+    // On the one-chapter track an entry leads to the day that reads it: a
+    // bookmarked portion, or a lesson's first chapter.
+    if (OnTrackOne()) {
+        if (lesson == g_settings.Lesson)
+            return;
+        int32_t day = lesson > INDEX_PORTION_BASE ? DayOfPortionInCycle(lesson - INDEX_PORTION_BASE, g_settings.Day)
+                                                  : DayOfLessonOnTrackOne(lesson, g_settings.Day);
+        if (day != g_settings.Day)
+            GoToDay(window, day);
+        return;
+    }
+    if (lesson != g_settings.Lesson && lesson <= LESSON_COUNT)
         GoToLesson(window, lesson);
 }
 
@@ -225,6 +243,14 @@ void CommandReverse(HWND window)
     HDC dc = GetDC(window);
     PaintMain(dc, window, 0);
     ReleaseDC(window, dc);
+}
+
+// The check shows the track; the bookmark check follows the other list.
+void CommandOneChapter(HWND window)
+{
+    SwitchTrack(window);
+    SetMenuCheck(GetMenu(window), MENU_CHECK_SET, IDM_ONE_CHAPTER, OnTrackOne());
+    SyncBookmarkCheck(window, MENU_CHECK_SET);
 }
 
 void CommandBookmark(HWND window)
@@ -261,6 +287,7 @@ constexpr CommandEntry COMMAND_TABLE[] = {
     {IDM_INDEX, CommandIndex},
     {IDM_REVERSE, CommandReverse},
     {IDM_BOOKMARK, CommandBookmark},
+    {IDM_ONE_CHAPTER, CommandOneChapter},
     {IDM_CHECK_UPDATES, CommandCheckForUpdates},
     {IDM_ABOUT, CommandAbout},
     {IDM_EXIT, CommandExit},

@@ -6,8 +6,10 @@
 
 #include "base/globals.h"
 #include "base/menu_check_win.h"
+#include "calendar/calendar.h"
 #include "calendar/calendar_dialog.h"
 #include "calendar/schedule.h"
+#include "calendar/track_reading.h"
 #include "content/lesson_store.h"
 #include "settings/bookmarks_win.h"
 #include "settings/settings.h"
@@ -19,7 +21,7 @@ namespace {
 // what is saved at shutdown is what the view shows.
 void ShowOrPutBack(HWND window, const Settings& before)
 {
-    uint8_t* text = LoadLesson(g_settings.Lesson, nullptr);
+    uint8_t* text = LoadShownReading(nullptr);
     if (!text) {
         PutBackLesson(window, before);
         return;
@@ -45,6 +47,11 @@ void GoToDay(HWND window, int32_t day)
 
 void GoToLesson(HWND window, int lesson)
 {
+    // The one-chapter track reads days: the lesson's first chapter's.
+    if (OnTrackOne()) {
+        GoToDay(window, DayOfLessonOnTrackOne(lesson, g_settings.Day ? g_settings.Day : TodayAbsolute()));
+        return;
+    }
     Settings before = g_settings;
     g_settings.Flags |= FLAG_PIN;
     g_settings.Day = 0;
@@ -52,6 +59,20 @@ void GoToLesson(HWND window, int lesson)
     g_settings.dateTextLength = 0;
     g_settings.Lesson = uint16_t(lesson);
     ShowOrPutBack(window, before);
+}
+
+void SwitchTrack(HWND window)
+{
+    Settings before = g_settings;
+    g_settings.Track = OnTrackOne() ? TRACK_THREE : TRACK_ONE;
+    EnsureTrackDay();
+    ShowOrPutBack(window, before);
+}
+
+void EnsureTrackDay()
+{
+    if (OnTrackOne() && !g_settings.dateTextLength)
+        SelectDay(DayOfLessonOnTrackOne(g_settings.Lesson, TodayAbsolute()), SELECT_NAVIGATION);
 }
 
 void StepDay(HWND window, int step)

@@ -12,6 +12,12 @@ void GoToDay(HWND window, int32_t day);
 // A lesson by number, belonging to no day.
 void GoToLesson(HWND window, int lesson);
 // Next (+1) or previous (-1) day, or lesson when no day is shown.
+// The other track, at the same date; a lesson chosen by number becomes the
+// day of its first chapter on the one-chapter track.
+void SwitchTrack(HWND window);
+// On the one-chapter track a day is always shown (start-up and switching).
+void EnsureTrackDay();
+
 void StepDay(HWND window, int step);
 // A left click at the packed client coordinates.
 void OnViewClick(HWND window, LPARAM point);

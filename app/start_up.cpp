@@ -4,6 +4,7 @@
 
 #include "app/lifetime.h"
 #include "app/main_window.h"
+#include "app/navigation.h"
 #include "base/globals.h"
 #include "calendar/schedule.h"
 #include "fonts/font_dialog.h"
@@ -98,6 +99,7 @@ HWND StartInstance(int showCmd)
     InitCommonControls();
     LoadSettings();
     SelectDay(0, SELECT_STARTUP);
+    EnsureTrackDay();
     RegisterMainClass();
     // Made at the stored place and size when there is a whole one, so the
     // lesson is not laid out for a default size first; RestorePlacement

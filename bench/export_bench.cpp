@@ -12,6 +12,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/schedule.h"
+#include "settings/settings.h"
 #include "content/lesson_store.h"
 #include "tools/cli/epub_book.h"
 
@@ -61,7 +62,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < runs; ++i) {
         auto start = Clock::now();
         std::string error;
-        if (!WriteEpub(path, first, LESSON_COUNT, error)) {
+        if (!WriteEpub(path, first, LESSON_COUNT, TRACK_THREE, error)) {
             std::fprintf(stderr, "export_bench: %s\n", error.c_str());
             return 1;
         }

@@ -21,6 +21,8 @@ if(WIN32)
   target_link_libraries(search_bench PRIVATE quorin_win)
   add_win_bench(startup_steps ${CMAKE_CURRENT_LIST_DIR}/startup_steps_win.cpp $<TARGET_OBJECTS:quorin_resources>)
   target_link_libraries(startup_steps PRIVATE quorin_win)
+  add_win_bench(track_bench ${CMAKE_CURRENT_LIST_DIR}/track_bench_win.cpp $<TARGET_OBJECTS:quorin_resources>)
+  target_link_libraries(track_bench PRIVATE quorin_win)
   return()
 endif()
 

@@ -11,6 +11,7 @@ void DeriveDayDate()
     g_settings.date = HebrewFromAbsolute(g_settings.Day);
     g_settings.dateTextLength = FormatHebrewDate(&g_settings.date, g_settings.dateText);
     if (g_settings.dateTextLength == 0) g_settings.dateText[0] = 0;
+    g_settings.Portion = LessonOfDay(1, g_settings.Day);
 }
 
 namespace {

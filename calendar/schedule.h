@@ -14,7 +14,8 @@ constexpr int SELECT_NAVIGATION = 1;
 // one-chapter cycle.
 uint16_t LessonOfDay(int chapters, int32_t day);
 
-// The Hebrew date and its text of g_settings.Day, into g_settings.
+// The Hebrew date and its text of g_settings.Day, and its portion, into
+// g_settings.
 void DeriveDayDate();
 
 // day 0 means today. Start-up mode leaves a pinned day alone and sends the

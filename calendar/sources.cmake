@@ -1,6 +1,9 @@
 list(APPEND CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/calendar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/schedule.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/portion_schedule.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/portion_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/track_reading.cpp
   ${CMAKE_CURRENT_LIST_DIR}/date_text.cpp)
 # The month calendar dialog: its arithmetic, then its drawing.
 list(APPEND CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/calendar_grid.cpp)

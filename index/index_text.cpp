@@ -2,8 +2,13 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
+#include "calendar/portion_text.h"
 #include "content/lesson_store.h"
 #include "settings/bookmarks.h"
+#include "text/letter_code.h"
+#include "text/text_format.h"
 
 namespace {
 
@@ -66,6 +71,52 @@ bool FindLessonRecord(const uint8_t* index, uint16_t lesson, IndexRecord* found)
     return false;
 }
 
+namespace {
+
+// A bookmarked day of the one-chapter track, captioned by its headings.
+std::string PortionCaption(int portion)
+{
+    uint8_t* text = LoadPortion(portion, nullptr);
+    if (!text) return {};
+    std::string reading;
+    const uint8_t* p = text;
+    for (int i = 0; i < 2 && *p; ++i) {
+        std::string part(reinterpret_cast<const char*>(p + 2));
+        if (*p & STYLE_REVERSED) FlipReadingOrder(part);
+        reading += (i ? ", " : "") + part;
+        p += 2 + std::strlen(reinterpret_cast<const char*>(p + 2)) + 1;
+    }
+    std::free(text);
+    FlipReadingOrder(reading);
+    return reading;
+}
+
+}  // namespace
+
+uint8_t* AddPortionBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks)
+{
+    std::vector<std::string> captions;
+    size_t size = 4 + sizeof BOOKMARK_CAPTION + 1;
+    for (uint16_t i = 0; i < bookmarks->count; ++i) {
+        captions.push_back(PortionCaption(bookmarks->entries[i]));
+        if (!captions.back().empty()) size += 4 + captions.back().size() + 1;
+    }
+    size_t records = RecordsSize(index);
+    size += records + LESSON_TEXT_PADDING;
+    auto* text = static_cast<uint8_t*>(std::malloc(size));
+    if (!text) return nullptr;
+    uint8_t* out = PutRecord(text, BOOKMARK_BRANCH_KEY, BOOKMARK_HEADING_FLAGS, 1, BOOKMARK_CAPTION,
+                             sizeof BOOKMARK_CAPTION);
+    for (uint16_t i = 0; i < bookmarks->count; ++i)
+        if (!captions[i].empty())
+            out = PutRecord(out, uint16_t(INDEX_KEY_LINK | (INDEX_PORTION_BASE + bookmarks->entries[i])),
+                            BOOKMARK_ENTRY_FLAGS, 2, reinterpret_cast<const uint8_t*>(captions[i].data()),
+                            captions[i].size());
+    if (records) std::memcpy(out, index, records);
+    std::memset(out + records, 0, LESSON_TEXT_PADDING);
+    return text;
+}
+
 uint8_t* AddBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks)
 {
     size_t size = 4 + sizeof BOOKMARK_CAPTION + 1;
@@ -90,8 +141,10 @@ uint8_t* AddBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks)
 uint8_t* BuildIndexText()
 {
     uint8_t* index = LoadLesson(INDEX_LESSON, nullptr);
-    if (!g_bookmarks.entries || !g_bookmarks.count) return index;
-    uint8_t* text = AddBookmarkBranch(index, &g_bookmarks);
+    const BookmarkList* bookmarks = ActiveBookmarks();
+    if (!bookmarks->entries || !bookmarks->count) return index;
+    uint8_t* text = bookmarks == &g_bookmarksOneChapter ? AddPortionBookmarkBranch(index, bookmarks)
+                                                        : AddBookmarkBranch(index, bookmarks);
     if (!text) return index;
     std::free(index);
     return text;

@@ -33,6 +33,11 @@ bool FindLessonRecord(const uint8_t* index, uint16_t lesson, IndexRecord* found)
 // A new text: the bookmarks branch, the records of index (may be null) and
 // five zero bytes. Null without memory.
 uint8_t* AddBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks);
-// The index resource with g_bookmarks in front when there are any; null
+// Keys of the one-chapter track's bookmarks: the link bit and this plus the
+// portion, above every lesson.
+constexpr uint16_t INDEX_PORTION_BASE = 0x1000;
+// The same branch for the one-chapter track's bookmarks (portions).
+uint8_t* AddPortionBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks);
+// The index resource with the shown track's bookmarks in front when there are any; null
 // when there is neither.
 uint8_t* BuildIndexText();

@@ -49,6 +49,7 @@
 #define IDM_REVERSE          122
 #define IDM_BOOKMARK         123
 #define IDM_CHECK_UPDATES    129
+#define IDM_ONE_CHAPTER      141
 #define IDM_ABOUT            40004
 #define IDM_EXIT             40005
 #define IDM_FONT             40006

@@ -32,7 +32,7 @@ if [ -z "$cli" ]; then
 fi
 layout=
 if [ -f "$mingw/quorin.exe" ]; then
-  cmake --build "$mingw" --target minimal_window minimal_toolbar startup_probe layout_bench search_bench startup_steps >/dev/null ||
+  cmake --build "$mingw" --target minimal_window minimal_toolbar startup_probe layout_bench search_bench startup_steps track_bench >/dev/null ||
     { echo "bench: the Wine rows' programs did not build in $mingw"; exit 1; }
   layout=$mingw/layout_bench.exe
 fi
@@ -67,6 +67,7 @@ if [ -f "$mingw/quorin.exe" ]; then
   # Where start-up goes, message by message (printed below the table).
   timeout 120 wine "$mingw/startup_steps.exe" </dev/null 2>>"$out/probe.err" >"$out/startup_steps.txt"
   timeout 120 wine "$mingw/search_bench.exe" $((runs * 4 + 1)) </dev/null 2>>"$out/probe.err" | cat
+  timeout 300 wine "$mingw/track_bench.exe" $((runs * 3)) </dev/null 2>>"$out/probe.err" | cat
   [ -n "$layout" ] && timeout 120 wine "$layout" "$(winepath -w "$out/longest_lesson.bin" 2>/dev/null)" "$runs" \
     </dev/null 2>>"$out/probe.err" | cat
   wineserver -k 2>/dev/null

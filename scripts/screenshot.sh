@@ -247,3 +247,11 @@ shot font-dialog
 xdotool key Escape
 sleep 0.5
 stop
+
+# 6. The one-chapter track: the day of the Haggadah (portion 166), its
+# section and chapter named above the chapter's own heading.
+pinned 166 739815
+reg Track REG_DWORD 1
+win=$(start)
+shot main-one-chapter
+stop

@@ -8,6 +8,7 @@
 #include "base/globals.h"
 #include "base/menu_check_win.h"
 #include "calendar/schedule.h"
+#include "calendar/track_reading.h"
 #include "search/hit_banner.h"
 #include "search/search_walk.h"
 #include "settings/bookmarks_win.h"
@@ -117,8 +118,14 @@ int FindNext(HWND owner)
     if (!view) return 0;
     uint16_t start = view->text ? SearchStartOffset(view) : 0;
     SearchHit hit = {};
-    if (!WalkLessons(g_settings.SearchString, view->text, start, g_settings.Lesson, nullptr, &hit,
-                     g_settings.SearchOptions)) {
+    // On the one-chapter track the walk goes day by day through the portions.
+    const uint32_t options = g_settings.SearchOptions;
+    bool found = OnTrackOne() && g_settings.dateTextLength
+                     ? WalkPortions(g_settings.SearchString, view->text, start, ShownPortion(), g_settings.Day, &hit,
+                                    options)
+                     : WalkLessons(g_settings.SearchString, view->text, start, g_settings.Lesson, nullptr, &hit,
+                                   options);
+    if (!found) {
         MessageBoxW(owner, L"Not Found!", L"Quorin", MB_OK);
         return 0;
     }

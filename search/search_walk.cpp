@@ -1,6 +1,8 @@
 #include "search/search_walk.h"
 
 #include <cstdlib>
+#include "calendar/portion_schedule.h"
+#include "calendar/portion_text.h"
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "search/spelling_matcher.h"
@@ -25,21 +27,38 @@ int HitInView(const uint8_t* pattern, uint32_t options, const uint8_t* viewText,
     return 1;
 }
 
-}  // namespace
+// Portions share lessons with their neighbours: the walk keeps the last two
+// decoded so each lesson is decoded about once.
+struct LessonCache {
+    int number[2];
+    uint8_t* text[2];
+    uint8_t* Get(int lesson)
+    {
+        for (int i = 0; i < 2; ++i)
+            if (text[i] && number[i] == lesson) return text[i];
+        std::free(text[1]);
+        number[1] = number[0];
+        text[1] = text[0];
+        number[0] = lesson;
+        text[0] = LoadLesson(lesson, nullptr);
+        return text[0];
+    }
+    ~LessonCache() { std::free(text[0]), std::free(text[1]); }
+};
 
-int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int currentLesson,
-                LessonLoader load, SearchHit* hit, uint32_t options)
+template <typename Load, typename DayOf>
+int Walk(const uint8_t* pattern, uint32_t options, const uint8_t* viewText, uint16_t start, int current, int count,
+         Load load, DayOf dayOf, SearchHit* hit)
 {
     if (!pattern || !*pattern) return 0;
-    if (!load) load = LoadQuietly;
-    if (HitInView(pattern, options, viewText, start, currentLesson, hit)) return 1;
+    if (HitInView(pattern, options, viewText, start, current, hit)) return 1;
 
-    // Counted as well as compared, so a stored lesson outside the cycle
+    // Counted as well as compared, so a stored number outside the cycle
     // cannot keep the scan going for ever.
-    int i = currentLesson;
-    for (int visited = 0; visited < LESSON_COUNT; ++visited) {
-        if (++i > LESSON_COUNT) i = 1;
-        if (i == currentLesson) break;
+    int i = current;
+    for (int visited = 0; visited < count; ++visited) {
+        if (++i > count) i = 1;
+        if (i == current) break;
         uint8_t* text = load(i);
         if (!text) continue;
         uint16_t length = 0;
@@ -48,10 +67,34 @@ int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start,
             std::free(text);
             continue;
         }
-        *hit = {text, static_cast<uint16_t>(i), offset, length, NearestDayOfLesson(i)};
+        *hit = {text, static_cast<uint16_t>(i), offset, length, dayOf(i)};
         return 1;
     }
-    return HitInView(pattern, options, viewText, 0, currentLesson, hit);
+    return HitInView(pattern, options, viewText, 0, current, hit);
+}
+}  // namespace
+
+int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int currentLesson,
+                LessonLoader load, SearchHit* hit, uint32_t options)
+{
+    if (!load) load = LoadQuietly;
+    return Walk(pattern, options, viewText, start, currentLesson, LESSON_COUNT, load, NearestDayOfLesson, hit);
+}
+
+int WalkPortions(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int currentPortion, int32_t near,
+                 SearchHit* hit, uint32_t options)
+{
+    LessonCache cache = {};
+    auto load = [&](int portion) {
+        BlockRange r = BlocksOfPortion(portion);
+        int first = LessonOfBlock(r.first), last = LessonOfBlock(r.first + r.count - 1);
+        uint8_t* a = cache.Get(first);
+        uint8_t* b = last != first ? cache.Get(last) : nullptr;
+        if (last != first) a = cache.Get(first);  // again: taking the second may have let it go
+        return a ? BuildPortionText(portion, a, b, nullptr) : nullptr;
+    };
+    auto dayOf = [near](int portion) { return DayOfPortionInCycle(portion, near); };
+    return Walk(pattern, options, viewText, start, currentPortion, PORTION_COUNT, load, dayOf, hit);
 }
 
 uint16_t SearchStartOffset(const TextView* view)

@@ -21,6 +21,12 @@ using LessonLoader = uint8_t* (*)(int lesson);
 int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int currentLesson,
                 LessonLoader load, SearchHit* hit, uint32_t options = 0);
 
+// The same over the one-chapter track: the portion on screen, then the other
+// portions of the cycle; a hit's day is the one of near's cycle that reads
+// it, and its lesson field holds the portion.
+int WalkPortions(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int currentPortion, int32_t near,
+                 SearchHit* hit, uint32_t options = 0);
+
 // Where searching the view's own lesson starts: just below the previous hit
 // when it is still on the top line (or the view cannot scroll further), else
 // the end of the top line.

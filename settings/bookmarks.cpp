@@ -4,6 +4,7 @@
 #include "settings/settings.h"
 
 BookmarkList g_bookmarks;
+BookmarkList g_bookmarksOneChapter;
 
 bool InstallBookmarks(BookmarkList* list, const uint8_t* bytes, size_t size)
 {
@@ -81,9 +82,20 @@ void FreeBookmarkList(BookmarkList* list)
 void FreeBookmarks()
 {
     FreeBookmarkList(&g_bookmarks);
+    FreeBookmarkList(&g_bookmarksOneChapter);
+}
+
+BookmarkList* ActiveBookmarks()
+{
+    return g_settings.Track == TRACK_ONE ? &g_bookmarksOneChapter : &g_bookmarks;
+}
+
+uint16_t ShownBookmarkNumber()
+{
+    return g_settings.Track == TRACK_ONE ? g_settings.Portion : g_settings.Lesson;
 }
 
 int IsBookmarked()
 {
-    return ContainsBookmark(&g_bookmarks, g_settings.Lesson) ? 1 : 0;
+    return ContainsBookmark(ActiveBookmarks(), ShownBookmarkNumber()) ? 1 : 0;
 }

@@ -11,6 +11,8 @@ struct BookmarkList {
 };
 
 extern BookmarkList g_bookmarks;
+// The one-chapter track's bookmarks: its days' places in the cycle, 1..1017.
+extern BookmarkList g_bookmarksOneChapter;
 
 // Takes a stored value as the list. A value of odd size or without its zero
 // entry keeps its whole entries and gets a terminator of its own; a zero
@@ -27,7 +29,10 @@ bool AddBookmark(BookmarkList* list, uint16_t lesson);
 void RemoveBookmark(BookmarkList* list, uint16_t lesson);
 void FreeBookmarkList(BookmarkList* list);
 
-// The program's own list: released at shutdown; 1 when g_settings.Lesson is
-// in it.
+// The program's own lists: released at shutdown; the one of the shown track
+// and the number it keeps for what is shown (lesson or portion); 1 when that
+// is in it.
 void FreeBookmarks();
+BookmarkList* ActiveBookmarks();
+uint16_t ShownBookmarkNumber();
 int IsBookmarked();

@@ -5,6 +5,8 @@
 
 void LoadBookmarks();
 void SaveBookmarks();
+// The one-chapter track's list, when it was stored or has entries.
+void SaveOneChapterBookmarks();
 void FreeBookmarks();
 // 1 when the current lesson is in the list.
 int IsBookmarked();

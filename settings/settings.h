@@ -19,6 +19,10 @@ constexpr uint32_t FLAG_CLICK_PAGING = 0x80000000;
 constexpr uint32_t DEFAULT_FLAGS = 0xD1140040;
 constexpr int32_t DEFAULT_ASCII_BASE = 1488;
 
+// The two daily tracks: three chapters a day (lessons) or one (portions).
+constexpr int32_t TRACK_THREE = 3;
+constexpr int32_t TRACK_ONE = 1;
+
 constexpr int SEARCH_PATTERN_MAX = 33;
 constexpr int DATE_TEXT_SIZE = 20;
 
@@ -42,6 +46,8 @@ struct Settings {
     uint8_t dateText[DATE_TEXT_SIZE];   // letter code, derived from date
     int32_t dateTextLength;
     uint8_t SearchString[SEARCH_PATTERN_MAX + 1];
+    int32_t Track;                      // 1: one chapter a day; anything else: three
+    uint16_t Portion;                   // the one-chapter track's place of Day, derived
     uint32_t SearchOptions;             // the search dialog's choices; bits the search does not know are kept
     bool searchOptionsStored;           // read as a DWORD, so written back even when 0
 };

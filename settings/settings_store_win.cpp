@@ -95,6 +95,9 @@ void LoadFontName()
     free(name);
 }
 
+// The track as read, so that only a choice made in this run is written.
+int32_t s_storedTrack;
+
 int32_t ReadSetting(const wchar_t* name, int32_t fallback)
 {
     return ReadNumber(SETTINGS_KEY, name, fallback);
@@ -179,6 +182,7 @@ void ReadSettings()
     g_settings.Flags = uint32_t(ReadSetting(L"Flags", int32_t(DEFAULT_FLAGS)));
     g_settings.Day = ReadSetting(L"Day", 0);
     g_settings.Lesson = uint16_t(ReadSetting(L"Lesson", 0));
+    g_settings.Track = s_storedTrack = ReadSetting(L"Track", TRACK_THREE) == TRACK_ONE ? TRACK_ONE : TRACK_THREE;
 }
 
 void SaveSettings(int32_t lastPosition)
@@ -199,6 +203,9 @@ void SaveSettings(int32_t lastPosition)
     WriteNumber(L"Day", g_settings.Day);
     if (g_settings.Lesson)
         WriteNumber(L"Lesson", g_settings.Lesson);
+    // Written only when chosen this run: a missing or odd value stays as it is.
+    if (g_settings.Track != s_storedTrack)
+        WriteNumber(L"Track", g_settings.Track);
 }
 
 bool StoredPlacement(RECT* placed)

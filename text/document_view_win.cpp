@@ -60,10 +60,11 @@ void MeasureDateBand(HDC dc, const RECT& box)
     g_state.bandCutLength = count;
 }
 
-// The lesson the view starts with; a text the layout refuses stays ours.
-int LoadFirstLesson(HWND window)
+// The lesson the view starts with (or what load gives for the track
+// shown); a text the layout refuses stays ours.
+int LoadFirstLesson(HWND window, ReadingLoader load)
 {
-    uint8_t* text = LoadLesson(g_settings.Lesson & 0xFFFF, nullptr);
+    uint8_t* text = load ? load(nullptr) : LoadLesson(g_settings.Lesson & 0xFFFF, nullptr);
     if (!text)
         return MessageBoxW(window, L"Resource not found", L"Error", MB_ICONWARNING);
     TextView* view = g_state.mainView;
@@ -130,7 +131,7 @@ void CreateDateBandFont()
     g_state.dateBandFont = CreateFontIndirectW(&font);
 }
 
-int CreateView(HWND window)
+int CreateView(HWND window, ReadingLoader load)
 {
     HDC dc = GetDC(window);
     CreateDateBandFont();
@@ -155,7 +156,7 @@ int CreateView(HWND window)
         ReleaseDC(window, dc);
         return 1;
     }
-    return LoadFirstLesson(window);
+    return LoadFirstLesson(window, load);
 }
 
 void OnSize(HWND window, LPARAM lParam)

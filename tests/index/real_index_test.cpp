@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 #include "content/lesson_store.h"
 #include "index/index_layout.h"
 #include "settings/bookmarks.h"
+#include "text/letter_code.h"
 
 namespace {
 
@@ -91,4 +93,31 @@ TEST_F(RealIndex, EveryLessonCanBeRevealedAndClicked)
         EXPECT_EQ(HitTestIndex(view, l.x + 1, 1), lesson);
         FreeIndexView(view);
     }
+}
+
+// The one-chapter track's bookmarks lead to their days: keys above every
+// lesson, captions naming section and chapter in display order.
+TEST(PortionBookmarks, NameTheirDays)
+{
+    const uint8_t stored[] = {166, 0, 1, 0, 0, 0};
+    BookmarkList list = {};
+    ASSERT_TRUE(InstallBookmarks(&list, stored, sizeof stored));
+    uint8_t* index = LoadLesson(INDEX_LESSON, nullptr);
+    uint8_t* text = AddPortionBookmarkBranch(index, &list);
+    ASSERT_TRUE(text);
+    std::vector<uint16_t> keys = Keys(text);
+    ASSERT_GE(keys.size(), 3u);
+    EXPECT_EQ(keys[0], BOOKMARK_BRANCH_KEY);
+    EXPECT_EQ(keys[1], INDEX_KEY_LINK | (INDEX_PORTION_BASE + 166));
+    EXPECT_EQ(keys[2], INDEX_KEY_LINK | (INDEX_PORTION_BASE + 1));
+    IndexRecord r;
+    ReadIndexRecord(ReadIndexRecord(text, &r), &r);
+    std::string caption(reinterpret_cast<const char*>(r.caption), r.length);
+    FlipReadingOrder(caption);
+    std::string expected;
+    Utf8ToLetterCode("הלכות חמץ ומצה, נוסח ההגדה", expected);
+    EXPECT_EQ(caption, expected);
+    std::free(text);
+    std::free(index);
+    FreeBookmarkList(&list);
 }

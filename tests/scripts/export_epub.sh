@@ -29,6 +29,26 @@ check_epub() {
 "$cli" export epub "$work/cycle.epub" --from $from || bad "whole-cycle export exit code"
 check_epub "$work/three.epub"
 check_epub "$work/cycle.epub"
+
+# The one-chapter track: a day's chapter is its portion, titled by the
+# portion's headings, from the cycle's first day over the regrouped days.
+"$cli" export epub "$work/track1.epub" --track 1 --from 1984-04-29 --days 170 || bad "track 1 export exit code"
+check_epub "$work/track1.epub"
+for n in 1 3 107 108 109 165 166 170; do "$cli" portion "$n" --width 1000 >"$work/portion-$n.txt"; done
+python3 - "$work/track1.epub" "$work" <<'PY' || bad "the one-chapter book's text"
+import re, sys, zipfile, xml.etree.ElementTree as ET
+X = '{http://www.w3.org/1999/xhtml}'
+z = zipfile.ZipFile(sys.argv[1])
+for n in (1, 3, 107, 108, 109, 165, 166, 170):
+    body = ET.fromstring(z.read('OEBPS/day-%04d.xhtml' % n)).find(X + 'body')
+    h1 = body.find(X + 'h1')
+    words = ' '.join(''.join(e.itertext()) for e in body if e is not h1).split()
+    lines = open('%s/portion-%d.txt' % (sys.argv[2], n), encoding='utf-8').read().splitlines()
+    want = [w for l in lines if not re.fullmatch(' *-+', l) for w in l.split() if w != '==']
+    assert words == want, n
+    headings = [l.strip(' =') for l in lines if l.strip().startswith('==')][:2]
+    assert {s.get('class'): s.text for s in h1}['caption'] == ', '.join(headings), n
+PY
 "$cli" export epub "$work/again.epub" --days 3 --from $from
 cmp -s "$work/three.epub" "$work/again.epub" || bad "the same days do not give the same bytes"
 

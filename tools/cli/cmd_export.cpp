@@ -1,10 +1,12 @@
-// quorin-cli export epub FILE [--from YYYY-MM-DD] [--days N]: the lessons of
-// N days from a given day (today and a whole cycle unless told) as a book.
+// quorin-cli export epub FILE [--from YYYY-MM-DD] [--days N] [--track 1|3]:
+// the readings of N days from a given day (today and a whole cycle of the
+// track unless told) as a book.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "calendar/calendar.h"
+#include "calendar/portion_schedule.h"
 #include "calendar/schedule.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/epub_book.h"
@@ -35,11 +37,12 @@ int Refuse(const std::string& why)
 
 int CmdExport(int argc, char** argv)
 {
-    const char* usage = "expected: export epub FILE [--from YYYY-MM-DD] [--days N]";
-    if (argc < 3 || std::strcmp(argv[1], "epub")) return Refuse(usage);
+    const char* usage = "expected: export epub FILE [--from YYYY-MM-DD] [--days N] [--track 1|3]";
+    int track;
+    if (!TakeTrackOption(argc, argv, &track) || argc < 3 || std::strcmp(argv[1], "epub")) return Refuse(usage);
     const char* path = argv[2];
     int32_t first = TodayAbsolute();
-    long days = LESSON_COUNT;
+    long days = track == TRACK_ONE ? PORTION_COUNT : LESSON_COUNT;
     for (int i = 3; i < argc; i += 2) {
         bool from = !std::strcmp(argv[i], "--from"), count = !std::strcmp(argv[i], "--days");
         if ((!from && !count) || i + 1 >= argc) return Refuse(usage);
@@ -54,5 +57,5 @@ int CmdExport(int argc, char** argv)
         return Refuse("the days must lie from 0873-09-01 through 6774-04-30, the calendar's range");
 
     std::string error;
-    return WriteEpub(path, first, int(days), error) ? 0 : Refuse(error);
+    return WriteEpub(path, first, int(days), track, error) ? 0 : Refuse(error);
 }

@@ -1,11 +1,15 @@
-// quorin-cli lesson N [--width N] [--raw]: one lesson laid out for reading
-// (see reading_text.h), or its decompressed bytes unchanged.
+// quorin-cli lesson N / portion N [--width N] [--raw]: one lesson (or one
+// day's portion of the one-chapter track) laid out for reading (see
+// reading_text.h), or its bytes unchanged.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "calendar/calendar.h"
+#include "calendar/portion_schedule.h"
+#include "calendar/portion_text.h"
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "text/letter_code.h"
@@ -21,6 +25,17 @@ size_t TextSize(const uint8_t* text)
     size_t at = 0;
     while (text[at]) at += 2 + std::strlen(reinterpret_cast<const char*>(text + at + 2)) + 1;
     return at + 1;
+}
+
+int PrintRaw(uint8_t* text, const char* what, int number)
+{
+    if (!text) {
+        std::fprintf(stderr, "quorin-cli %s: %s %d does not load\n", what, what, number);
+        return 2;
+    }
+    std::fwrite(text, 1, TextSize(text), stdout);
+    std::free(text);
+    return 0;
 }
 
 }  // namespace
@@ -42,14 +57,27 @@ int CmdLesson(int argc, char** argv)
                      READING_MIN_WIDTH, READING_MAX_WIDTH);
         return 2;
     }
-    if (html) return PrintDayPage(NearestDayOfLesson(lesson), lesson, "lesson");
-    if (!raw) return PrintLessonForReading(lesson, width, "lesson");
-    uint8_t* text = LoadLesson(lesson, nullptr);
-    if (!text) {
-        std::fprintf(stderr, "quorin-cli lesson: lesson %d does not load\n", lesson);
+    if (html) return PrintDayPage(NearestDayOfLesson(lesson), TRACK_THREE, lesson, "lesson");
+    if (!raw) return PrintLessonForReading(TRACK_THREE, lesson, width, "lesson");
+    return PrintRaw(LoadLesson(lesson, nullptr), "lesson", lesson);
+}
+
+int CmdPortion(int argc, char** argv)
+{
+    int width;
+    bool widthOk = TakeWidthOption(argc, argv, &width);
+    bool raw = TakeFlag(argc, argv, "--raw");
+    bool html = TakeFlag(argc, argv, "--html");
+    long number = 0;
+    if (!widthOk || argc != 2 || !ParseNumber(argv[1], 1, PORTION_COUNT, &number) || (raw && html)) {
+        std::fprintf(stderr,
+                     "quorin-cli portion: expected a portion number (1..%d), optionally --width N (%d..%d), "
+                     "--raw or --html\n",
+                     PORTION_COUNT, READING_MIN_WIDTH, READING_MAX_WIDTH);
         return 2;
     }
-    std::fwrite(text, 1, TextSize(text), stdout);
-    std::free(text);
-    return 0;
+    int portion = static_cast<int>(number);
+    if (html) return PrintDayPage(DayOfPortionInCycle(portion, TodayAbsolute()), TRACK_ONE, portion, "portion");
+    if (!raw) return PrintLessonForReading(TRACK_ONE, portion, width, "portion");
+    return PrintRaw(LoadPortion(portion, nullptr), "portion", portion);
 }

@@ -4,8 +4,11 @@
 #include <cstdlib>
 #include <memory>
 
+#include "calendar/portion_schedule.h"
+#include "calendar/portion_text.h"
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
+#include "settings/settings.h"
 #include "tools/cli/lesson_html.h"
 #include "tools/cli/replace_file.h"
 
@@ -168,7 +171,7 @@ std::string TermsPage()
 
 }  // namespace
 
-bool BuildEpubFiles(int32_t first, int days, std::vector<BookFile>& files, std::string& error)
+bool BuildEpubFiles(int32_t first, int days, int track, std::vector<BookFile>& files, std::string& error)
 {
     Text index(LoadLesson(INDEX_LESSON, nullptr));
     if (!index) {
@@ -177,6 +180,19 @@ bool BuildEpubFiles(int32_t first, int days, std::vector<BookFile>& files, std::
     }
     std::vector<DayLine> lines;
     for (int i = 0; i < days; ++i) lines.push_back(DescribeDay(first + i, index.get()));
+    // Past one cycle the readings come round again: each is made once.
+    bool portions = track == TRACK_ONE;
+    std::vector<Text> texts(portions ? PORTION_COUNT + 1 : LESSON_COUNT + 1);
+    for (int i = 0; i < days; ++i) {
+        int number = portions ? PortionOfDay(first + i) : lines[i].lesson;
+        Text& text = texts[number];
+        if (!text) text.reset(portions ? LoadPortion(number, nullptr) : LoadLesson(number, nullptr));
+        if (!text) {
+            error = (portions ? "portion " : "lesson ") + std::to_string(number) + " does not load";
+            return false;
+        }
+        if (portions) NamePortion(lines[i], number, text.get());
+    }
     std::string title = "Quorin " + RangeText(lines.front(), lines.back(), false);
 
     files.clear();
@@ -186,25 +202,18 @@ bool BuildEpubFiles(int32_t first, int days, std::vector<BookFile>& files, std::
     files.push_back({"OEBPS/nav.xhtml", Navigation(lines, title)});
     files.push_back({std::string("OEBPS/") + STYLESHEET_NAME, LESSON_STYLESHEET});
     files.push_back({"OEBPS/cover.xhtml", Cover(lines, title)});
-    // Past one cycle the lessons come round again: each is read once.
-    std::vector<Text> lessons(LESSON_COUNT + 1);
     for (int i = 0; i < days; ++i) {
-        Text& lesson = lessons[lines[i].lesson];
-        if (!lesson) lesson.reset(LoadLesson(lines[i].lesson, nullptr));
-        if (!lesson) {
-            error = "lesson " + std::to_string(lines[i].lesson) + " does not load";
-            return false;
-        }
-        files.push_back({"OEBPS/" + ChapterName(i + 1), DayPage(lines[i], lesson.get(), STYLESHEET_NAME)});
+        const Text& text = texts[portions ? lines[i].portion : lines[i].lesson];
+        files.push_back({"OEBPS/" + ChapterName(i + 1), DayPage(lines[i], text.get(), STYLESHEET_NAME)});
     }
     files.push_back({"OEBPS/terms.xhtml", TermsPage()});
     return true;
 }
 
-bool WriteEpub(const std::string& path, int32_t first, int days, std::string& error)
+bool WriteEpub(const std::string& path, int32_t first, int days, int track, std::string& error)
 {
     std::vector<BookFile> files;
     std::string zipped;
-    return BuildEpubFiles(first, days, files, error) && ZipEpub(files, first, zipped, error) &&
+    return BuildEpubFiles(first, days, track, files, error) && ZipEpub(files, first, zipped, error) &&
            ReplaceFile(path, zipped, error);
 }

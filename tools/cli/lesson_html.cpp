@@ -96,6 +96,16 @@ DayLine DescribeDay(int32_t day, const uint8_t* index)
     return line;
 }
 
+void NamePortion(DayLine& line, int portion, const uint8_t* portionText)
+{
+    line.portion = portion;
+    line.caption.clear();
+    ReadingRecord r;
+    const uint8_t* p = portionText;
+    for (int i = 0; i < 2 && (p = NextReadingRecord(p, r)); ++i)
+        line.caption += (i ? ", " : "") + r.body;
+}
+
 std::string DayTitle(const DayLine& line)
 {
     std::string title = line.hebrew + " \xC2\xB7 " + line.gregorian;

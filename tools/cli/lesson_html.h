@@ -9,6 +9,7 @@
 struct DayLine {
     int32_t day = 0;
     int lesson = 0;
+    int portion = 0;        // the one-chapter track's day, 0 on the three-chapter track
     std::string gregorian;  // YYYY-MM-DD
     std::string hebrew;     // the date band's text
     std::string month;      // its month and year, without the day
@@ -17,6 +18,10 @@ struct DayLine {
 
 // index (the table of contents as stored) may be null: no caption then.
 DayLine DescribeDay(int32_t day, const uint8_t* index);
+
+// For the one-chapter track: the portion and, as its caption, the section
+// and chapter its text's headings name.
+void NamePortion(DayLine& line, int portion, const uint8_t* portionText);
 
 // The three parts of the day's title on one line of plain text.
 std::string DayTitle(const DayLine& line);

@@ -10,6 +10,9 @@
 #include <cstring>
 #include <string>
 
+#include "calendar/portion_schedule.h"
+#include "calendar/portion_text.h"
+#include "calendar/schedule.h"
 #include "content/lesson_store.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/lesson_html.h"
@@ -52,29 +55,56 @@ bool TakeWidthOption(int& argc, char** argv, int* width)
     return true;
 }
 
-int PrintLessonForReading(int lesson, int width, const char* command)
+namespace {
+
+uint8_t* LoadReading(int track, int number, const char* command)
 {
-    uint8_t* text = LoadLesson(lesson, nullptr);
-    if (!text) {
-        std::fprintf(stderr, "quorin-cli %s: lesson %d does not load\n", command, lesson);
-        return 2;
+    uint8_t* text = track == TRACK_ONE ? LoadPortion(number, nullptr) : LoadLesson(number, nullptr);
+    if (!text)
+        std::fprintf(stderr, "quorin-cli %s: %s %d does not load\n", command, track == TRACK_ONE ? "portion" : "lesson",
+                     number);
+    return text;
+}
+
+}  // namespace
+
+bool TakeTrackOption(int& argc, char** argv, int* track)
+{
+    *track = TRACK_THREE;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--track")) continue;
+        if (i + 1 >= argc || (std::strcmp(argv[i + 1], "1") && std::strcmp(argv[i + 1], "3"))) return false;
+        *track = argv[i + 1][0] - '0';
+        for (int j = i; j + 2 <= argc; ++j) argv[j] = argv[j + 2];
+        argc -= 2;
+        return true;
     }
+    return true;
+}
+
+int ReadingOfDay(int track, int32_t day)
+{
+    return track == TRACK_ONE ? PortionOfDay(day) : LessonOfDay(3, day);
+}
+
+int PrintLessonForReading(int track, int number, int width, const char* command)
+{
+    uint8_t* text = LoadReading(track, number, command);
+    if (!text) return 2;
     std::string page = FormatLessonForReading(text, width);
     std::fwrite(page.data(), 1, page.size(), stdout);
     std::free(text);
     return 0;
 }
 
-int PrintDayPage(int32_t day, int lesson, const char* command)
+int PrintDayPage(int32_t day, int track, int number, const char* command)
 {
-    uint8_t* text = LoadLesson(lesson, nullptr);
-    if (!text) {
-        std::fprintf(stderr, "quorin-cli %s: lesson %d does not load\n", command, lesson);
-        return 2;
-    }
+    uint8_t* text = LoadReading(track, number, command);
+    if (!text) return 2;
     uint8_t* index = LoadLesson(INDEX_LESSON, nullptr);
     DayLine line = DescribeDay(day, index);
-    line.lesson = lesson;
+    line.lesson = track == TRACK_ONE ? LessonOfDay(3, day) : number;
+    if (track == TRACK_ONE) NamePortion(line, number, text);
     std::string page = DayPage(line, text, nullptr);
     std::fwrite(page.data(), 1, page.size(), stdout);
     std::free(index);

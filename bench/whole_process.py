@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """The terminal reader's search against grep, whole process against whole
-process, through hyperfine: rounds of both commands, the order swapped each
-round, so a neighbour's load falls on both alike. Prints one row of the
-bench table: medians over all runs with their quartiles, and the median of
-the rounds' ratios with the lowest and highest round.
+process, through hyperfine: rounds of the commands, the order swapped each
+round, so a neighbour's load falls on all alike. Prints rows of the bench
+table: medians over all runs with their quartiles, and the median of the
+rounds' ratios with the lowest and highest round; then the same search with
+--any-spelling against the exact one, from the same rounds.
 Usage: whole_process.py CLI WORKDIR [ROUNDS] [RUNS_PER_ROUND] [OTHER_CLI]
 OTHER_CLI, another build (say, before a change), is timed in the same rounds
 and gets a row of its own."""
@@ -31,10 +32,12 @@ def main():
     grep = ["grep", "-c", "-F", read("absent-stored.txt"), lessons]
     # Both must find nothing, or the figures are not a full walk.
     env = dict(os.environ, LC_ALL="C")
-    checks = [subprocess.run(c, capture_output=True, text=True, env=env).stdout.strip() for c in (ours, grep)]
-    if checks != ["Not Found!", "0"]:
+    any_spelling = ours + ["--any-spelling"]
+    checks = [subprocess.run(c, capture_output=True, text=True, env=env).stdout.strip()
+              for c in (ours, grep, any_spelling)]
+    if checks != ["Not Found!", "0", "Not Found!"]:
         sys.exit("whole_process: the absent word was found: %r" % checks)
-    commands = {"ours": ours, "grep": grep}
+    commands = {"ours": ours, "grep": grep, "any": any_spelling}
     if other:
         commands["other"] = [other] + ours[1:]
     times = {name: [] for name in commands}
@@ -58,6 +61,7 @@ def main():
             cpu[name].append(result["user"] + result["system"])
         for name in commands:
             ratios[name].append(medians[name] / medians["grep"])
+        ratios["any/ours"] = ratios.get("any/ours", []) + [medians["any"] / medians["ours"]]
     g = quartiles(times["grep"])
     ms = lambda q: "%.2f ms (%.2f-%.2f)" % (q[0] * 1e3, q[1] * 1e3, q[2] * 1e3)
     rows = [("ours", "quorin-cli search, whole process (release)")]
@@ -72,6 +76,15 @@ def main():
         print("| %-48s | %-22s | %-44s | %-19s | %-16s |"
               % ("  processor time (user + system)", "%.2f ms" % (c * 1e3), "grep: %.2f ms" % (cg * 1e3),
                  "%.2fx" % (c / cg), "(context)"))
+    r = ratios["any/ours"]
+    print("| %-48s | %-22s | %-44s | %-19s | %-16s |"
+          % ("quorin-cli search --any-spelling, whole process", ms(quartiles(times["any"])),
+             "exact search: " + ms(quartiles(times["ours"])),
+             "%.2fx (%.2f-%.2f)" % (statistics.median(r), min(r), max(r)), "<= 1.5x"))
+    c, co = statistics.median(cpu["any"]), statistics.median(cpu["ours"])
+    print("| %-48s | %-22s | %-44s | %-19s | %-16s |"
+          % ("  processor time (user + system)", "%.2f ms" % (c * 1e3), "exact search: %.2f ms" % (co * 1e3),
+             "%.2fx" % (c / co), "(context)"))
 
 
 main()

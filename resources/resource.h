@@ -67,6 +67,8 @@
 
 // Search dialog (115).
 #define IDC_SEARCH_TEXT      1013
+#define IDC_SEARCH_ANY_SPELLING 1014
+#define IDC_SEARCH_WHOLE_WORDS  1015
 
 // About box (103).
 #define IDC_ABOUT_LINK       1025

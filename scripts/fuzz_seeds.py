@@ -57,6 +57,10 @@ for name, packed, size in picked:
     pattern = text[40:44].replace(b'\x00', b'a')
     put('fuzz_matcher', name, bytes([len(pattern)]) + pattern + b'\x00\x00' + text)
     put('fuzz_matcher', name + '_gap', b'\x05' + pattern[:2] + b'*' + pattern[2:4] + b'\x00\x00' + text)
+    for options in (0, 1, 3):
+        put('fuzz_spelling_matcher', '%s_%d' % (name, options),
+            bytes([options, len(pattern)]) + pattern + b'\x00\x00' + text)
+    put('fuzz_spelling_matcher', name + '_gap', b'\x01\x06' + pattern[:2] + b'?*' + pattern[2:4] + b'\x00\x00' + text)
 c = container(1068)
 put('fuzz_find_record', 'res_1068_slot3', bytes([4]) + c[6:])
 put('fuzz_find_record', 'res_1068_slot4', bytes([5]) + c[6:])

@@ -242,6 +242,27 @@ xdotool key Escape
 sleep 0.5
 stop
 
+# 4b. Any spelling: a spelling the work never uses (במקם), the choice ticked
+# with its key (Alt+A), and a hit highlighted as the lesson spells it (the
+# second, from Search Again: the window is then drawn whole again, without
+# what the closed dialog left on the screen).
+preset
+win=$(start)
+xdotool windowfocus "$win" >/dev/null 2>&1 || true
+xdotool key ctrl+w
+sleep 1.5
+xdotool type --delay 80 cneo
+xdotool key alt+a
+sleep 0.5
+shot search-any-spelling
+xdotool key Return
+sleep 2
+xdotool windowfocus "$win" >/dev/null 2>&1 || true
+xdotool key F3
+sleep 2
+shot search-any-spelling-hit
+stop
+
 # 5. Choosing: the month calendar (a leap year's Adar II, split Adar
 # buttons) and the font dialog with its sample alphabet.
 pinned 333 738965

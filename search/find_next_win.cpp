@@ -116,9 +116,12 @@ int FindNext(HWND owner)
     uint16_t start = view->text ? SearchStartOffset(view) : 0;
     SearchHit hit = {};
     // On the one-chapter track the walk goes day by day through the portions.
+    const uint32_t options = g_settings.SearchOptions;
     bool found = OnTrackOne() && g_settings.dateTextLength
-                     ? WalkPortions(g_settings.SearchString, view->text, start, ShownPortion(), g_settings.Day, &hit)
-                     : WalkLessons(g_settings.SearchString, view->text, start, g_settings.Lesson, nullptr, &hit);
+                     ? WalkPortions(g_settings.SearchString, view->text, start, ShownPortion(), g_settings.Day, &hit,
+                                    options)
+                     : WalkLessons(g_settings.SearchString, view->text, start, g_settings.Lesson, nullptr, &hit,
+                                   options);
     if (!found) {
         MessageBoxW(owner, L"Not Found!", L"Quorin", MB_OK);
         return 0;

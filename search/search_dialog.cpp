@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 #include "search/find_next.h"
 #include "search/search_entry.h"
+#include "search/spelling_matcher.h"
 #include "settings/settings.h"
 #include "text/colours_win.h"
 #include "text/edit_direction_win.h"
@@ -232,6 +233,32 @@ INT_PTR OnEditColour(HDC dc)
     return reinterpret_cast<INT_PTR>(GetStockObject(DC_BRUSH));
 }
 
+// The two choices beside the box, as data: check box and option bit.
+constexpr struct {
+    int control;
+    uint32_t bit;
+} SEARCH_CHOICES[] = {
+    {IDC_SEARCH_ANY_SPELLING, SEARCH_ANY_SPELLING},
+    {IDC_SEARCH_WHOLE_WORDS, SEARCH_WHOLE_WORDS},
+};
+
+void ShowChoices(HWND dialog)
+{
+    for (const auto& c : SEARCH_CHOICES)
+        CheckDlgButton(dialog, c.control, (g_settings.SearchOptions & c.bit) ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// Only the bits of the boxes change; the others stay as they were stored.
+void TakeChoices(HWND dialog)
+{
+    for (const auto& c : SEARCH_CHOICES) {
+        if (IsDlgButtonChecked(dialog, c.control) == BST_CHECKED)
+            g_settings.SearchOptions |= c.bit;
+        else
+            g_settings.SearchOptions &= ~c.bit;
+    }
+}
+
 BOOL OnInitDialog(HWND dialog)
 {
     s_search = {};
@@ -245,6 +272,7 @@ BOOL OnInitDialog(HWND dialog)
     SendMessageW(s_search.edit, WM_SETFONT, reinterpret_cast<WPARAM>(s_search.font), TRUE);
     SendMessageW(s_search.edit, EM_LIMITTEXT, SEARCH_PATTERN_MAX, 0);
     SetWindowTextW(s_search.edit, reinterpret_cast<const wchar_t*>(text));
+    ShowChoices(dialog);
     SubclassWindow(s_search.edit);
     return TRUE;
 }
@@ -254,6 +282,7 @@ void OnOk(HWND dialog)
     wchar_t text[BOX_TEXT_SIZE] = {};
     GetWindowTextW(s_search.edit, text, BOX_TEXT_SIZE);
     BoxTextToPattern(reinterpret_cast<char16_t*>(text), g_settings.FontAsciiBase, g_settings.SearchString);
+    TakeChoices(dialog);
     if (!g_settings.SearchString[0] || FindNext(dialog)) {
         EndDialog(dialog, IDOK);
         return;

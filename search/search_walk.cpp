@@ -5,7 +5,7 @@
 #include "calendar/portion_text.h"
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
-#include "search/matcher.h"
+#include "search/spelling_matcher.h"
 #include "text/rows.h"
 #include "text/text_view.h"
 
@@ -16,11 +16,12 @@ uint8_t* LoadQuietly(int lesson)
     return LoadLesson(lesson, nullptr);
 }
 
-int HitInView(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int lesson, SearchHit* hit)
+int HitInView(const uint8_t* pattern, uint32_t options, const uint8_t* viewText, uint16_t start, int lesson,
+              SearchHit* hit)
 {
     if (!viewText) return 0;
     uint16_t length = 0;
-    uint16_t offset = FindInText(viewText, start, pattern, &length);
+    uint16_t offset = FindInTextWith(viewText, start, pattern, options, &length);
     if (!offset) return 0;
     *hit = {nullptr, static_cast<uint16_t>(lesson), offset, length, 0};
     return 1;
@@ -46,11 +47,11 @@ struct LessonCache {
 };
 
 template <typename Load, typename DayOf>
-int Walk(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int current, int count, Load load,
-         DayOf dayOf, SearchHit* hit)
+int Walk(const uint8_t* pattern, uint32_t options, const uint8_t* viewText, uint16_t start, int current, int count,
+         Load load, DayOf dayOf, SearchHit* hit)
 {
     if (!pattern || !*pattern) return 0;
-    if (HitInView(pattern, viewText, start, current, hit)) return 1;
+    if (HitInView(pattern, options, viewText, start, current, hit)) return 1;
 
     // Counted as well as compared, so a stored number outside the cycle
     // cannot keep the scan going for ever.
@@ -61,7 +62,7 @@ int Walk(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int cu
         uint8_t* text = load(i);
         if (!text) continue;
         uint16_t length = 0;
-        uint16_t offset = FindInText(text, 0, pattern, &length);
+        uint16_t offset = FindInTextWith(text, 0, pattern, options, &length);
         if (!offset) {
             std::free(text);
             continue;
@@ -69,19 +70,19 @@ int Walk(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int cu
         *hit = {text, static_cast<uint16_t>(i), offset, length, dayOf(i)};
         return 1;
     }
-    return HitInView(pattern, viewText, 0, current, hit);
+    return HitInView(pattern, options, viewText, 0, current, hit);
 }
 }  // namespace
 
 int WalkLessons(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int currentLesson,
-                LessonLoader load, SearchHit* hit)
+                LessonLoader load, SearchHit* hit, uint32_t options)
 {
     if (!load) load = LoadQuietly;
-    return Walk(pattern, viewText, start, currentLesson, LESSON_COUNT, load, NearestDayOfLesson, hit);
+    return Walk(pattern, options, viewText, start, currentLesson, LESSON_COUNT, load, NearestDayOfLesson, hit);
 }
 
 int WalkPortions(const uint8_t* pattern, const uint8_t* viewText, uint16_t start, int currentPortion, int32_t near,
-                 SearchHit* hit)
+                 SearchHit* hit, uint32_t options)
 {
     LessonCache cache = {};
     auto load = [&](int portion) {
@@ -93,7 +94,7 @@ int WalkPortions(const uint8_t* pattern, const uint8_t* viewText, uint16_t start
         return a ? BuildPortionText(portion, a, b, nullptr) : nullptr;
     };
     auto dayOf = [near](int portion) { return DayOfPortionInCycle(portion, near); };
-    return Walk(pattern, viewText, start, currentPortion, PORTION_COUNT, load, dayOf, hit);
+    return Walk(pattern, options, viewText, start, currentPortion, PORTION_COUNT, load, dayOf, hit);
 }
 
 uint16_t SearchStartOffset(const TextView* view)

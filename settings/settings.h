@@ -48,6 +48,8 @@ struct Settings {
     uint8_t SearchString[SEARCH_PATTERN_MAX + 1];
     int32_t Track;                      // 1: one chapter a day; anything else: three
     uint16_t Portion;                   // the one-chapter track's place of Day, derived
+    uint32_t SearchOptions;             // the search dialog's choices; bits the search does not know are kept
+    bool searchOptionsStored;           // read as a DWORD, so written back even when 0
 };
 
 inline FontBlock* FontBlockOf(Settings* s) { return reinterpret_cast<FontBlock*>(s); }

@@ -66,6 +66,22 @@ void LoadSearchString()
     free(bytes);
 }
 
+// The search choices: only a four-byte REG_DWORD counts; anything else, or
+// nothing, is both off, and stays as it was unless the reader changes them.
+void LoadSearchOptions()
+{
+    DWORD type = 0;
+    uint32_t size = 0;
+    uint8_t* data = ReadRaw(SETTINGS_KEY, L"SearchOptions", Room::Exact, &type, &size);
+    if (!data)
+        return;
+    if (type == REG_DWORD && size == sizeof g_settings.SearchOptions) {
+        memcpy(&g_settings.SearchOptions, data, size);
+        g_settings.searchOptionsStored = true;
+    }
+    free(data);
+}
+
 void LoadFontName()
 {
     wchar_t* name = ReadText(L"FontName");
@@ -162,6 +178,7 @@ void ReadSettings()
 {
     LoadFontName();
     LoadSearchString();
+    LoadSearchOptions();
     g_settings.FontSize = ReadSetting(L"FontSize", 0);
     g_settings.FontAsciiBase = ReadSetting(L"FontAsciiBase", DEFAULT_ASCII_BASE);
     g_settings.LastPosition = uint16_t(ReadSetting(L"LastPosition", 0));
@@ -175,6 +192,8 @@ void SaveSettings(int32_t lastPosition)
 {
     if (g_settings.SearchString[0])
         WriteByteString(L"SearchString", g_settings.SearchString);
+    if (g_settings.SearchOptions || g_settings.searchOptionsStored)
+        WriteNumber(L"SearchOptions", int32_t(g_settings.SearchOptions));
     if (g_settings.FontName[0])
         WriteText(L"FontName", reinterpret_cast<const wchar_t*>(g_settings.FontName));
     if (g_settings.FontSize)

@@ -62,7 +62,7 @@ constexpr Named VALUES[] = {
     {SETTINGS_KEY, L"Top"},         {SETTINGS_KEY, L"Left"},         {SETTINGS_KEY, L"Width"},
     {SETTINGS_KEY, L"Height"},      {SETTINGS_KEY, L"showCmd"},      {SETTINGS_KEY, L"DevMode"},
     {SETTINGS_KEY, L"PrintTop"},    {SETTINGS_KEY, L"PrintBottom"},  {SETTINGS_KEY, L"PrintLeft"},
-    {SETTINGS_KEY, L"PrintRight"},  {VENDOR_KEY, L"SurroundingGutter"},
+    {SETTINGS_KEY, L"PrintRight"},  {VENDOR_KEY, L"SurroundingGutter"}, {SETTINGS_KEY, L"SearchOptions"},
 };
 
 void Put(const wchar_t* keyPath, const wchar_t* name, const Stored& s)

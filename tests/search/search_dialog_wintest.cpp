@@ -10,6 +10,7 @@
 #include "resources/resource.h"
 #include "search/search_dialog.h"
 #include "search/search_entry.h"
+#include "search/spelling_matcher.h"
 #include "text/edit_direction_win.h"
 
 namespace dialog_test {
@@ -312,6 +313,84 @@ TEST_F(SearchDialog, AHitMovesTheViewAndSearchAgainStepsOn)
     EXPECT_TRUE(g_settings.Lesson != lesson || View()->highlightStart != firstHit);
     EXPECT_EQ(std::memcmp(View()->text + View()->highlightStart, "njmzfyj", 7), 0);
     EXPECT_EQ(g_settings.Day, NearestDayOfLesson(g_settings.Lesson));
+}
+
+// במקום as stored (last letter first), with the mem in either form.
+bool IsTheWord(const uint8_t* at)
+{
+    return (at[0] == 'n' || at[0] == 'o') && std::memcmp(at + 1, "fxob", 4) == 0;
+}
+
+TEST_F(SearchDialog, AnySpellingFindsTheFullSpellingAndHighlightsAllOfIt)
+{
+    // "במקם", as the work never spells it; it writes "במקום".
+    StartWithBase(0x5D0);
+    Open([](HWND dialog, HWND edit) {
+        Type(edit, L"cneo");
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    }, WM_CLOSE);
+    ASSERT_EQ(DialogDriver::boxes.size(), 1u);
+    EXPECT_EQ(DialogDriver::boxes[0], L"Not Found!");
+    EXPECT_EQ(g_settings.SearchOptions, 0u);
+    DialogDriver::boxes.clear();
+
+    bool shownUnticked = false;
+    Open([&](HWND dialog, HWND) {
+        shownUnticked = IsDlgButtonChecked(dialog, IDC_SEARCH_ANY_SPELLING) == BST_UNCHECKED;
+        SendDlgItemMessageW(dialog, IDC_SEARCH_ANY_SPELLING, BM_CLICK, 0, 0);
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    }, WM_CLOSE);
+    EXPECT_TRUE(shownUnticked);
+    ASSERT_TRUE(DialogDriver::boxes.empty());
+    EXPECT_EQ(g_settings.SearchOptions, SEARCH_ANY_SPELLING);
+    // Five letters highlighted for the four typed: the text's own word,
+    // its mem final (במקום) or, in a longer word, plain (במקומו).
+    const TextView* view = View();
+    ASSERT_NE(view->highlightEnd, 0);
+    EXPECT_EQ(view->highlightEnd - view->highlightStart, 5);
+    EXPECT_TRUE(IsTheWord(view->text + view->highlightStart));
+
+    // Search Again keeps the choice; the box shows it ticked next time.
+    Command(IDM_SEARCH_AGAIN);
+    EXPECT_EQ(View()->highlightEnd - View()->highlightStart, 5);
+    EXPECT_TRUE(IsTheWord(View()->text + View()->highlightStart));
+    bool shownTicked = false;
+    Open([&](HWND dialog, HWND) { shownTicked = IsDlgButtonChecked(dialog, IDC_SEARCH_ANY_SPELLING) == BST_CHECKED; });
+    EXPECT_TRUE(shownTicked);
+    Close();
+    EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"SearchOptions", -1), 1);
+}
+
+TEST_F(SearchDialog, StoredChoicesOfOtherKindsAndBits)
+{
+    // Bits the search does not know are kept through a change of the boxes.
+    PresetWindow();
+    Preset(L"SearchOptions", 0x102);
+    Start();
+    EXPECT_EQ(g_settings.SearchOptions, 0x102u);
+    Open([](HWND dialog, HWND) {
+        SendDlgItemMessageW(dialog, IDC_SEARCH_WHOLE_WORDS, BM_CLICK, 0, 0);
+        SendDlgItemMessageW(dialog, IDC_SEARCH_ANY_SPELLING, BM_CLICK, 0, 0);
+    }, IDOK);
+    EXPECT_EQ(g_settings.SearchOptions, 0x101u);
+    Close();
+    EXPECT_EQ(ReadNumber(SETTINGS_KEY, L"SearchOptions", -1), 0x101);
+
+    // A value of another type is both off, and left alone when untouched.
+    PresetText(L"SearchOptions", L"3");
+    Start();
+    EXPECT_EQ(g_settings.SearchOptions, 0u);
+    Close();
+    wchar_t* kept = ReadText(L"SearchOptions");
+    ASSERT_NE(kept, nullptr);
+    EXPECT_STREQ(kept, L"3");
+    free(kept);
+
+    // Cancel leaves the choices as they were.
+    Preset(L"SearchOptions", 2);
+    Start();
+    Open([](HWND dialog, HWND) { SendDlgItemMessageW(dialog, IDC_SEARCH_WHOLE_WORDS, BM_CLICK, 0, 0); });
+    EXPECT_EQ(g_settings.SearchOptions, 2u);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-// quorin-cli search PATTERN [--from LESSON]: Search Again pressed over and
-// over from the top of a lesson, one line per hit, until the first hit
-// comes round again. Each search starts just below the previous hit, as it
-// does when the hit is on the view's top line.
+// quorin-cli search PATTERN [--any-spelling] [--whole-words] [--from LESSON]:
+// Search Again pressed over and over from the top of a lesson, one line per
+// hit, until the first hit comes round again. Each search starts just below
+// the previous hit, as it does when the hit is on the view's top line.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +13,7 @@
 #include "content/lesson_store.h"
 #include "search/matcher.h"
 #include "search/search_walk.h"
+#include "search/spelling_matcher.h"
 #include "settings/settings.h"
 #include "text/letter_code.h"
 #include "tools/cli/commands.h"
@@ -24,12 +25,28 @@ namespace {
 constexpr int MAX_STEPS = 100000;
 
 
+// A point, cantillation mark, maqaf, geresh or gershayim of pointed text.
+bool IsHebrewMark(long c)
+{
+    return (c >= 0x591 && c <= 0x5C7) || c == 0x5F3 || c == 0x5F4;
+}
+
 // Reading-order UTF-8 to the stored pattern, through the same conversion
-// the search box's text takes.
-bool MakePattern(const char* utf8, uint8_t* pattern)
+// the search box's text takes. With takeMarks, the marks of pointed text go
+// in as a paste into the box puts them (their low eight bits), for Any
+// spelling to pass over.
+bool MakePattern(const char* utf8, bool takeMarks, uint8_t* pattern)
 {
     std::string code;
-    if (!Utf8ToLetterCode(utf8, code) || code.size() > SEARCH_PATTERN_MAX) return false;
+    std::string_view rest(utf8);
+    for (size_t length = 0; !rest.empty(); rest.remove_prefix(length)) {
+        long c = DecodeUtf8(rest, length);
+        int byte = c < 0 ? -1 : LetterCodeOfCodePoint(static_cast<char32_t>(c));
+        if (takeMarks && IsHebrewMark(c)) byte = static_cast<int>(c & 0xFF);
+        if (byte < 0) return false;
+        code += static_cast<char>(byte);
+    }
+    if (code.size() > SEARCH_PATTERN_MAX) return false;
     FlipReadingOrder(code);
     char16_t wide[SEARCH_PATTERN_MAX + 1] = {};
     for (size_t i = 0; i < code.size(); ++i) wide[i] = CodePointOfLetterCode(static_cast<uint8_t>(code[i]));
@@ -50,18 +67,22 @@ int CmdSearch(int argc, char** argv)
 {
     uint8_t pattern[SEARCH_PATTERN_MAX + 1] = {};
     long from = LessonOfDay(3, TodayAbsolute());
+    uint32_t options = 0;
+    if (TakeFlag(argc, argv, "--any-spelling")) options |= SEARCH_ANY_SPELLING;
+    if (TakeFlag(argc, argv, "--whole-words")) options |= SEARCH_WHOLE_WORDS;
     bool ok = argc == 2 ||
               (argc == 4 && !std::strcmp(argv[2], "--from") && ParseNumber(argv[3], 1, LESSON_COUNT, &from));
     int lesson = static_cast<int>(from);
-    if (!ok || !MakePattern(argv[1], pattern)) {
+    if (!ok || !MakePattern(argv[1], options & SEARCH_ANY_SPELLING, pattern)) {
         std::fprintf(stderr,
-                     "quorin-cli search: expected a Hebrew pattern of 1..%d characters (with * and ?) "
+                     "quorin-cli search: expected a Hebrew pattern of 1..%d characters (with * and ?; "
+                     "vowel points only with --any-spelling), optionally --any-spelling and --whole-words, "
                      "and optionally --from LESSON (1..%d)\n",
                      SEARCH_PATTERN_MAX, LESSON_COUNT);
         return 2;
     }
     // The helpers first: a new thread takes a while to run.
-    StartPrefetch(lesson, pattern);
+    StartPrefetch(lesson, pattern, options);
     uint8_t* view = LoadLesson(lesson, nullptr);
     int32_t day = NearestDayOfLesson(lesson);
     uint16_t start = 0;
@@ -69,7 +90,7 @@ int CmdSearch(int argc, char** argv)
     int steps = 0;
     for (; steps < MAX_STEPS; ++steps) {
         SearchHit hit{};
-        if (!WalkLessons(pattern, view, start, lesson, LoadPrefetched, &hit)) break;
+        if (!WalkLessons(pattern, view, start, lesson, LoadPrefetched, &hit, options)) break;
         if (hit.text) {
             std::free(view);
             view = hit.text;

@@ -14,7 +14,7 @@
 
 #include "calendar/schedule.h"
 #include "content/lesson_store.h"
-#include "search/matcher.h"
+#include "search/spelling_matcher.h"
 
 namespace {
 
@@ -35,6 +35,7 @@ struct Prefetch {
     std::vector<Slot> slots;
     std::vector<std::thread> helpers;
     const uint8_t* pattern = nullptr;
+    uint32_t options = 0;
     int first = 0;        // lesson at position 0
     int claimed = 0;      // next position to decode
     int wanted = 0;       // next position the search will ask for
@@ -55,7 +56,7 @@ bool DecodeNext(Prefetch& p, std::unique_lock<std::mutex>& held)
     held.unlock();
     uint8_t* text = LoadLesson(LessonAt(p, k), nullptr);
     uint16_t length = 0;
-    if (text && !FindInText(text, 0, p.pattern, &length)) {
+    if (text && !FindInTextWith(text, 0, p.pattern, p.options, &length)) {
         std::free(text);
         text = nullptr;
     }
@@ -109,13 +110,14 @@ unsigned UsableCores()
 
 }  // namespace
 
-unsigned StartPrefetch(int current, const uint8_t* pattern)
+unsigned StartPrefetch(int current, const uint8_t* pattern, uint32_t options)
 {
     if (g_prefetch) return 0;
     unsigned cores = UsableCores();
     if (cores < 2) return 0;
     auto* p = new Prefetch;
     p->pattern = pattern;
+    p->options = options;
     p->first = current % LESSON_COUNT + 1;
     p->slots.resize(LESSON_COUNT - 1);
     unsigned helpers = std::min(cores - 1, MAX_HELPERS);

@@ -7,9 +7,10 @@
 #include <cstdint>
 
 // Begins with the lesson after `current`; `pattern` must outlive the
-// prefetch. Returns how many helpers it started: none where the process
-// may use only one core, and LoadPrefetched then just decodes.
-unsigned StartPrefetch(int current, const uint8_t* pattern);
+// prefetch; options are the search's (spelling_matcher.h). Returns how many
+// helpers it started: none where the process may use only one core, and
+// LoadPrefetched then just decodes.
+unsigned StartPrefetch(int current, const uint8_t* pattern, uint32_t options = 0);
 // A LessonLoader: the lesson decoded ahead when it was asked for in order,
 // or null when it holds no match (the walk skips it); else decoded now. The
 // caller frees it.

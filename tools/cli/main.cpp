@@ -25,7 +25,8 @@ const Command COMMAND_TABLE[] = {
     {"portion", CmdPortion, "portion N [--width N | --raw | --html]",
      "the one-chapter track's day N (1..1017) to read, or its bytes with --raw"},
     {"index", CmdIndex, "index", "the table of contents as a tree with each entry's key"},
-    {"search", CmdSearch, "search PATTERN [--from LESSON]", "every hit of a Hebrew PATTERN (* and ?) around the cycle"},
+    {"search", CmdSearch, "search PATTERN [--any-spelling] [--whole-words] [--from LESSON]",
+     "every hit of a Hebrew PATTERN (* and ?) around the cycle"},
     {"export", CmdExport, "export epub FILE [--from D] [--days N] [--track T]",
      "an EPUB 3 of N days' readings (default a cycle) from day D (YYYY-MM-DD; default today)"},
 };
@@ -44,6 +45,9 @@ void PrintHelp(FILE* out)
                  "HTML page instead: the day's heading (for a lesson, its nearest day), then\n"
                  "the lesson. --track 1 follows the one-chapter track (1,017 days, a portion a\n"
                  "day, \"portion N\" in the day's line); --track 3, the default, the lessons.\n"
+                 "search --any-spelling also finds the word in its other spelling (a vav or yod\n"
+                 "more or less, final letters, vowel points, punctuation between words);\n"
+                 "--whole-words finds it only as a whole word.\n"
                  "Exit codes: 0 done, 1 search found nothing, 2 bad arguments, a lesson that\n"
                  "does not load, output or a book that cannot be written.\n",
                  "--help", "this text", READING_MIN_WIDTH, READING_MAX_WIDTH, READING_DEFAULT_WIDTH);

@@ -8,5 +8,3 @@
 LRESULT AnswerGetObject(HWND window, WPARAM flags, LPARAM objectId);
 // The page or the day changed: value (and name) change events.
 void NotifyViewChanged(HWND window, bool dayChanged);
-// WM_DESTROY: the object lets go of the window.
-void ReleaseAccessibleView();

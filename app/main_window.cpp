@@ -8,6 +8,7 @@
 #include "app/lifetime.h"
 #include "app/navigation.h"
 #include "app/selection_win.h"
+#include "app/toolbar_win.h"
 #include "app/update_check.h"
 #include "base/display_scale.h"
 #include "base/globals.h"
@@ -34,39 +35,6 @@
 #include "text/zoom_win.h"
 
 namespace {
-
-// ---- Toolbar: plain push buttons over the strip of bitmap 114.
-
-constexpr TBBUTTON MakeButton(int image, int command)
-{
-    TBBUTTON button = {};
-    button.iBitmap = image;
-    button.idCommand = command;
-    button.fsState = TBSTATE_ENABLED;
-    button.fsStyle = BTNS_BUTTON;
-    return button;
-}
-
-constexpr TBBUTTON TOOLBAR_BUTTONS[] = {
-    MakeButton(0, IDM_PREVIOUS_DAY), MakeButton(1, IDM_TODAY),  MakeButton(2, IDM_NEXT_DAY),
-    MakeButton(3, IDM_FONT),         MakeButton(4, IDM_SEARCH), MakeButton(5, IDM_SEARCH_AGAIN),
-    MakeButton(6, IDM_INDEX),        MakeButton(7, IDM_LEARNED),
-};
-constexpr int TOOLBAR_BUTTON_COUNT = sizeof TOOLBAR_BUTTONS / sizeof TOOLBAR_BUTTONS[0];
-
-constexpr int TOOLBAR_IMAGE_SIZE = 16;   // pixels at 96 DPI
-
-// The strip is loaded at the screen's size and handed over as a bitmap (no
-// instance); the toolbar copies it, the window deletes it on closing.
-void CreateToolbar(HWND window)
-{
-    int size = ScaleToDpi(TOOLBAR_IMAGE_SIZE);
-    HBITMAP strip = LoadScaledBitmap(g_state.instance, IDB_TOOLBAR, size * TOOLBAR_BUTTON_COUNT, size, true);
-    g_state.toolbarStrip = strip;
-    g_state.toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE, IDC_TOOLBAR, TOOLBAR_BUTTON_COUNT, nullptr,
-                                      reinterpret_cast<UINT_PTR>(strip), TOOLBAR_BUTTONS, TOOLBAR_BUTTON_COUNT,
-                                      size, size, size, size, sizeof(TBBUTTON));
-}
 
 // ---- Keys and scroll bar requests as data.
 
@@ -278,7 +246,6 @@ void OnDestroy(HWND window)
     if (g_state.dateBandFont)
         DeleteObject(g_state.dateBandFont);
     g_state.dateBandFont = nullptr;
-    ReleaseAccessibleView();
     g_state.mainWindow = nullptr;
 }
 

@@ -47,7 +47,6 @@ struct ProgramState {
     bool dragging;                    // left button down in the view
     bool dragged;                     // and moved past the drag distance
     POINT dragFrom;
-    struct IAccessible* accessible;   // the view's accessible object, once asked for
 };
 
 extern ProgramState g_state;

@@ -5,4 +5,5 @@ list(APPEND WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/display_scale.cpp
   ${CMAKE_CURRENT_LIST_DIR}/late_libraries_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/allocation_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/menu_check_win.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/menu_check_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/accessible_parts_win.cpp)

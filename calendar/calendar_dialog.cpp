@@ -2,15 +2,22 @@
 // two arrows, and the days of the shown month in week rows.
 #include "calendar/calendar_dialog.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 #include <algorithm>
 #include <cstring>
+#include <string>
 
+#include "base/accessible_parts_win.h"
 #include "base/display_scale.h"
 #include "base/face_name_win.h"
+#include "calendar/calendar.h"
 #include "calendar/calendar_grid.h"
+#include "calendar/date_text.h"
 #include "resources/resource.h"
+#include "settings/settings.h"
 #include "text/colours_win.h"
+#include "text/letter_code.h"
 #include "text/text_draw_win.h"
 
 namespace {
@@ -45,6 +52,16 @@ constexpr CalendarKeyEntry CALENDAR_KEYS[] = {
     {VK_LEFT, CalendarKey::NextMonth},     {VK_DOWN, CalendarKey::NextMonth},
     {VK_UP, CalendarKey::PreviousMonth},   {VK_RIGHT, CalendarKey::PreviousMonth},
 };
+
+// Without Alt the arrows walk the days of the grid, Sunday on the left.
+struct DayStepEntry {
+    WPARAM key;
+    int days;
+};
+constexpr DayStepEntry DAY_STEPS[] = {
+    {VK_LEFT, -1}, {VK_RIGHT, 1}, {VK_UP, -7}, {VK_DOWN, 7},
+};
+constexpr int KEYBOARD_FRAME = 2;   // the arrows' day: a frame this wide, inset as far
 
 const uint8_t* Bytes(const char* s)
 {
@@ -171,6 +188,24 @@ void DrawDayCell(HDC dc, const CalendarState& s, int day, bool selected)
     DrawDayNumber(dc, s, day, column, row, g.CW, g.RH, selected);
 }
 
+// The day the arrows reached, framed inside its cell in the cell's ink.
+void DrawKeyboardFrame(HDC dc, const CalendarState& s)
+{
+    int column, row;
+    if (!s.keyboardDay || !DayCell(&s, s.shown.day, &column, &row)) return;
+    const CalendarGeometry& g = s.g;
+    bool marked = s.shown.month == s.marked.month && s.shown.year == s.marked.year && s.shown.day == s.marked.day;
+    int inset = ScaleToDpi(KEYBOARD_FRAME), width = ScaleToDpi(KEYBOARD_FRAME);
+    RECT outer = {g.GL + column * g.CW + 1 + inset, g.GT + row * g.RH + 1 + inset,
+                  g.GL + column * g.CW + g.CW - inset, g.GT + row * g.RH + g.RH - inset};
+    HBRUSH ink = ColourBrush(dc, marked ? Paper() : Ink());
+    RECT sides[] = {{outer.left, outer.top, outer.right, outer.top + width},
+                    {outer.left, outer.bottom - width, outer.right, outer.bottom},
+                    {outer.left, outer.top, outer.left + width, outer.bottom},
+                    {outer.right - width, outer.top, outer.right, outer.bottom}};
+    for (const RECT& side : sides) FillRect(dc, &side, ink);
+}
+
 void DrawGrid(HDC dc, CalendarState& s)
 {
     const CalendarGeometry& g = s.g;
@@ -239,6 +274,7 @@ void PaintCalendar(HDC dc)
     DrawButton(dc, s.buttons[s.shown.month - 1], true);
     SelectObject(dc, font);
     if (s.shown.month == s.marked.month && s.shown.year == s.marked.year) DrawDayCell(dc, s, s.marked.day, true);
+    DrawKeyboardFrame(dc, s);
     if (s.dirty & DIRTY_YEAR) DrawYearHeader(dc, s);
     s.dirty = 0;
 }
@@ -296,31 +332,42 @@ void OnPaint(HWND dialog)
     EndPaint(dialog, &paint);
 }
 
+void ShowMonth(HWND dialog, int month)
+{
+    CalendarState& s = s_calendar.grid;
+    if (month == s.shown.month) return;
+    s.shown.month = month;
+    ApplyShownMonth(&s);
+    PaintCalendarNow(dialog);
+}
+
+void StepYear(HWND dialog, int delta)
+{
+    ChangeYear(&s_calendar.grid, delta);
+    PaintCalendarNow(dialog);
+}
+
+void TakeDay(HWND dialog, int day)
+{
+    CalendarState& s = s_calendar.grid;
+    int shownDay = s.shown.day;
+    ChooseDay(&s, day);
+    HDC dc = GetDC(dialog);
+    DrawDayCell(dc, s, shownDay, false);
+    DrawDayCell(dc, s, day, true);
+    ReleaseDC(dialog, dc);
+    EndDialog(dialog, 1);
+}
+
 void OnClick(HWND dialog, int x, int y)
 {
     CalendarState& s = s_calendar.grid;
-    if (int month = MonthButtonAt(&s, x, y)) {
-        if (month != s.shown.month) {
-            s.shown.month = month;
-            ApplyShownMonth(&s);
-            PaintCalendarNow(dialog);
-        }
-        return;
-    }
-    if (int delta = YearArrowAt(&s, x, y)) {
-        ChangeYear(&s, delta);
-        PaintCalendarNow(dialog);
-        return;
-    }
-    if (int day = DayAt(&s, x, y)) {
-        int shownDay = s.shown.day;
-        ChooseDay(&s, day);
-        HDC dc = GetDC(dialog);
-        DrawDayCell(dc, s, shownDay, false);
-        DrawDayCell(dc, s, day, true);
-        ReleaseDC(dialog, dc);
-        EndDialog(dialog, 1);
-    }
+    if (int month = MonthButtonAt(&s, x, y))
+        ShowMonth(dialog, month);
+    else if (int delta = YearArrowAt(&s, x, y))
+        StepYear(dialog, delta);
+    else if (int day = DayAt(&s, x, y))
+        TakeDay(dialog, day);
 }
 
 void OnSysKeyDown(HWND dialog, WPARAM key)
@@ -331,6 +378,197 @@ void OnSysKeyDown(HWND dialog, WPARAM key)
         PaintCalendarNow(dialog);
         return;
     }
+}
+
+// ---- For screen readers: the year arrows, the month buttons and the days,
+// numbered in that order.
+
+constexpr long YEAR_ARROWS = 2;
+
+long MonthButtons()
+{
+    long n = 0;
+    while (n < MONTH_SLOTS && s_calendar.grid.buttons[n].name) ++n;
+    return n;
+}
+
+long DayPart(int day) { return YEAR_ARROWS + MonthButtons() + day; }
+
+long CalendarParts(HWND) { return YEAR_ARROWS + MonthButtons() + s_calendar.grid.monthLength; }
+
+// What a part is: -1 / +1 a year arrow, a month (1..13), or a day.
+struct CalendarPart {
+    int arrow, month, day;
+};
+
+CalendarPart PartOf(long part)
+{
+    long months = MonthButtons();
+    if (part <= YEAR_ARROWS) return {part == 1 ? -1 : 1, 0, 0};
+    if (part <= YEAR_ARROWS + months) return {0, int(part - YEAR_ARROWS), 0};
+    return {0, 0, int(part - YEAR_ARROWS - months)};
+}
+
+int32_t AbsoluteOfShown(int day)
+{
+    const CalendarState& s = s_calendar.grid;
+    return s.resultDay + day - s.shown.day;
+}
+
+std::u16string Letters(const uint8_t* drawn)
+{
+    return ReadingUnicode(reinterpret_cast<const char*>(drawn));
+}
+
+// The Hebrew date as the band writes it, then the Gregorian in the
+// system's long form.
+std::u16string DayName(int day)
+{
+    const CalendarState& s = s_calendar.grid;
+    DateRec hebrew = {s.shown.month, day, s.shown.year};
+    uint8_t text[DATE_TEXT_SIZE] = {};
+    std::u16string name = FormatHebrewDate(&hebrew, text) ? Letters(text) : std::u16string();
+    DateRec g = GregorianFromAbsolute(AbsoluteOfShown(day));
+    SYSTEMTIME when = {};
+    when.wYear = static_cast<WORD>(g.year);
+    when.wMonth = static_cast<WORD>(g.month);
+    when.wDay = static_cast<WORD>(g.day);
+    when.wDayOfWeek = static_cast<WORD>(FloorMod(AbsoluteOfShown(day), 7));
+    wchar_t gregorian[80] = {};
+    if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, &when, nullptr, gregorian, 80)) {
+        name += u", ";
+        name += reinterpret_cast<const char16_t*>(gregorian);
+    }
+    return name;
+}
+
+bool CalendarPartName(HWND, long part, std::u16string* out)
+{
+    CalendarPart p = PartOf(part);
+    if (p.arrow) *out = p.arrow < 0 ? u"Previous year" : u"Next year";
+    else if (p.month) *out = Letters(s_calendar.grid.buttons[p.month - 1].name);
+    else *out = DayName(p.day);
+    return true;
+}
+
+long CalendarPartRole(HWND, long part)
+{
+    return PartOf(part).day ? ROLE_SYSTEM_CELL : ROLE_SYSTEM_PUSHBUTTON;
+}
+
+CalendarMark MarkOf(int day)
+{
+    return s_marks ? s_marks(AbsoluteOfShown(day)) : CalendarMark::None;
+}
+
+bool CalendarPartDescription(HWND, long part, std::u16string* out)
+{
+    CalendarPart p = PartOf(part);
+    CalendarMark mark = p.day ? MarkOf(p.day) : CalendarMark::None;
+    if (mark == CalendarMark::None) return false;
+    *out = mark == CalendarMark::Ticked ? u"learned" : u"not learned";
+    return true;
+}
+
+long CalendarPartState(HWND, long part)
+{
+    const CalendarState& s = s_calendar.grid;
+    CalendarPart p = PartOf(part);
+    if (p.arrow) return STATE_SYSTEM_FOCUSABLE;
+    if (p.month) return STATE_SYSTEM_SELECTABLE | (p.month == s.shown.month ? STATE_SYSTEM_SELECTED : 0);
+    long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (s.shown.month == s.marked.month && s.shown.year == s.marked.year && p.day == s.marked.day)
+        state |= STATE_SYSTEM_SELECTED;
+    if (MarkOf(p.day) == CalendarMark::Ticked) state |= STATE_SYSTEM_CHECKED;
+    return state;
+}
+
+bool CalendarPartBox(HWND, long part, RECT* box)
+{
+    const CalendarState& s = s_calendar.grid;
+    const CalendarGeometry& g = s.g;
+    CalendarPart p = PartOf(part);
+    int column, row;
+    if (p.arrow) {
+        if (!s.arrowWidth) return false;
+        int x = p.arrow < 0 ? s.leftArrowX : s.rightArrowX;
+        *box = {x, g.HT, x + s.arrowWidth + 1, g.HT + g.T + 1};
+    } else if (p.month) {
+        const MonthButton& b = s.buttons[p.month - 1];
+        *box = {b.left, b.top, b.right + 1, b.bottom + 1};
+    } else if (DayCell(&s, p.day, &column, &row)) {
+        *box = {g.GL + column * g.CW, g.GT + row * g.RH, g.GL + (column + 1) * g.CW, g.GT + (row + 1) * g.RH};
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// As a click on the part.
+bool PressCalendarPart(HWND dialog, long part)
+{
+    CalendarPart p = PartOf(part);
+    if (p.arrow) StepYear(dialog, p.arrow);
+    else if (p.month) ShowMonth(dialog, p.month);
+    else TakeDay(dialog, p.day);
+    return true;
+}
+
+// The day the arrows move is where the keyboard is.
+long CalendarFocus(HWND) { return DayPart(s_calendar.grid.shown.day); }
+
+bool CalendarName(HWND dialog, std::u16string* out)
+{
+    wchar_t caption[64] = {};
+    GetWindowTextW(dialog, caption, 64);
+    *out = reinterpret_cast<const char16_t*>(caption);
+    *out += u", ";
+    for (char c : std::to_string(s_calendar.grid.shown.year)) *out += static_cast<char16_t>(c);
+    return true;
+}
+
+constexpr AccessibleParts CALENDAR_PARTS = {
+    .role = ROLE_SYSTEM_DIALOG,
+    .name = CalendarName,
+    .count = CalendarParts,
+    .partName = CalendarPartName,
+    .partDescription = CalendarPartDescription,
+    .partRoleOf = CalendarPartRole,
+    .partState = CalendarPartState,
+    .partBox = CalendarPartBox,
+    .action = u"Choose",
+    .act = PressCalendarPart,
+    .focus = CalendarFocus,
+};
+
+void OnKeyDown(HWND dialog, WPARAM key)
+{
+    for (const DayStepEntry& k : DAY_STEPS) {
+        if (k.key != key) continue;
+        StepShownDay(&s_calendar.grid, k.days);
+        PaintCalendarNow(dialog);
+        NotifyAccessiblePart(dialog, EVENT_OBJECT_FOCUS, DayPart(s_calendar.grid.shown.day));
+        return;
+    }
+}
+
+// Enter takes the day the arrows reached; without them it closes the
+// calendar as Escape does.
+void OnEnter(HWND dialog)
+{
+    CalendarState& s = s_calendar.grid;
+    if (s.keyboardDay) {
+        TakeDay(dialog, s.shown.day);
+        return;
+    }
+    s.resultDay = 0;
+    EndDialog(dialog, IDOK);
+}
+
+INT_PTR Answer(HWND dialog, LRESULT result)
+{
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
+    return TRUE;
 }
 
 }  // namespace
@@ -345,10 +583,17 @@ INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_PAINT: OnPaint(dialog); return TRUE;
     case WM_LBUTTONDOWN: OnClick(dialog, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return FALSE;
     case WM_SYSKEYDOWN: OnSysKeyDown(dialog, wParam); return FALSE;
+    case WM_GETDLGCODE: return Answer(dialog, DLGC_WANTARROWS);
+    case WM_KEYDOWN: OnKeyDown(dialog, wParam); return TRUE;
+    case WM_GETOBJECT: return Answer(dialog, AnswerAccessibleParts(dialog, wParam, lParam, &CALENDAR_PARTS));
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        if (LOWORD(wParam) == IDOK) {
+            OnEnter(dialog);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
             s_calendar.grid.resultDay = 0;
-            EndDialog(dialog, LOWORD(wParam));
+            EndDialog(dialog, IDCANCEL);
             return TRUE;
         }
         return FALSE;

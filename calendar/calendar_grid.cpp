@@ -185,6 +185,15 @@ void MoveByKey(CalendarState* s, CalendarKey key)
     ApplyShownMonth(s);
 }
 
+void StepShownDay(CalendarState* s, int delta)
+{
+    DateRec was = s->shown;
+    SetShownDay(s, s->resultDay + delta, false);
+    s->keyboardDay = true;
+    if (s->shown.month != was.month || s->shown.year != was.year) s->dirty |= DIRTY_BUTTONS;
+    if (s->shown.year != was.year) s->dirty |= DIRTY_YEAR;
+}
+
 void ChooseDay(CalendarState* s, int day)
 {
     s->resultDay += day - s->shown.day;

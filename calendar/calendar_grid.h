@@ -39,6 +39,7 @@ struct CalendarState {
     MonthButton commonPair[2];
     MonthButton leapPair[2];
     int leftArrowX, rightArrowX, arrowWidth;   // arrowWidth 0 until first painted
+    bool keyboardDay;   // the arrow keys moved the shown day: it is framed, and Enter takes it
 };
 
 enum class CalendarKey { PreviousYear, NextYear, FirstMonth, LastMonth, NextMonth, PreviousMonth };
@@ -62,5 +63,8 @@ int DayAt(const CalendarState* s, int x, int y);
 bool DayCell(const CalendarState* s, int day, int* column, int* row);
 int WeekRowsNeeded(const CalendarState* s);
 void MoveByKey(CalendarState* s, CalendarKey key);
+// The arrow keys: the shown day moves by delta days, into the next or
+// previous month and year where it leaves the shown one.
+void StepShownDay(CalendarState* s, int delta);
 // Takes a clicked day: the result moves by as many days, the day is marked.
 void ChooseDay(CalendarState* s, int day);

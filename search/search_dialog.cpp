@@ -2,10 +2,12 @@
 // the alphabet picture to click letters in, and Enter to search.
 #include "search/search_dialog.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 #include <algorithm>
 #undef SubclassWindow   // the name is ours: the edit box's subclassing
 
+#include "base/accessible_parts_win.h"
 #include "base/display_scale.h"
 #include "base/face_name_win.h"
 #include "base/globals.h"
@@ -223,6 +225,61 @@ void ColourPicture(HWND dialog)
     s_search.picture = coloured;
 }
 
+// The picture's keys for screen readers: parts 1..27 are the letter keys,
+// in reading order, and the last the space bar.
+constexpr long PICTURE_PARTS_COUNT = PICTURE_KEYS + 1;
+constexpr int32_t UNICODE_ALEF = 0x5D0;
+
+int PartKey(long part)
+{
+    return part == PICTURE_PARTS_COUNT ? PICTURE_SPACE_KEY : static_cast<int>(part);
+}
+
+bool PictureName(HWND, std::u16string* out)
+{
+    *out = u"Hebrew letters";
+    return true;
+}
+
+long PictureKeys(HWND) { return PICTURE_PARTS_COUNT; }
+
+// The letter itself, whatever base the box is typed in.
+bool PictureKeyName(HWND, long part, std::u16string* out)
+{
+    int key = PartKey(part);
+    *out = key == PICTURE_SPACE_KEY ? std::u16string(u"Space") : std::u16string(1, PictureKeyChar(key, UNICODE_ALEF));
+    return true;
+}
+
+// The picture's grid brought to the control's size, as the hit test does
+// the other way.
+bool PictureKeyRect(HWND control, long part, RECT* box)
+{
+    PictureBox b = {};
+    RECT client = {};
+    if (!PictureKeyBox(PartKey(part), &b) || !GetClientRect(control, &client)) return false;
+    *box = {b.left * client.right / PICTURE_WIDTH, b.top * client.bottom / PICTURE_HEIGHT,
+            b.right * client.right / PICTURE_WIDTH, b.bottom * client.bottom / PICTURE_HEIGHT};
+    return true;
+}
+
+bool PressPictureKey(HWND control, long part)
+{
+    InsertPictureKey(GetParent(control), PartKey(part));
+    return true;
+}
+
+constexpr AccessibleParts PICTURE_PARTS = {
+    .role = ROLE_SYSTEM_GROUPING,
+    .name = PictureName,
+    .count = PictureKeys,
+    .partName = PictureKeyName,
+    .partRole = ROLE_SYSTEM_PUSHBUTTON,
+    .partBox = PictureKeyRect,
+    .action = u"Type",
+    .act = PressPictureKey,
+};
+
 // The search box in the reader's colours.
 INT_PTR OnEditColour(HDC dc)
 {
@@ -268,6 +325,7 @@ BOOL OnInitDialog(HWND dialog)
     PatternToBoxText(g_settings.SearchString, g_settings.FontAsciiBase, text);
     ScalePicture(dialog);
     ColourPicture(dialog);
+    ServeAccessibleParts(PictureControl(dialog), &PICTURE_PARTS);
     s_search.font = CreateBoxFont();
     SendMessageW(s_search.edit, WM_SETFONT, reinterpret_cast<WPARAM>(s_search.font), TRUE);
     SendMessageW(s_search.edit, EM_LIMITTEXT, SEARCH_PATTERN_MAX, 0);

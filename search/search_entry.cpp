@@ -74,6 +74,20 @@ char16_t PictureKeyChar(int key, int32_t letterBase)
     return static_cast<char16_t>(PICTURE_LETTERS.code[key - 1] - 0x61 + letterBase);
 }
 
+bool PictureKeyBox(int key, PictureBox* box)
+{
+    if (key < 0 || key > PICTURE_KEYS) return false;
+    if (key == PICTURE_SPACE_KEY) {
+        *box = {2 * PICTURE_KEY_WIDTH, 3 * PICTURE_KEY_HEIGHT, 7 * PICTURE_KEY_WIDTH, PICTURE_HEIGHT};
+        return true;
+    }
+    int row = (key - 1) / PICTURE_KEYS_PER_ROW;
+    int column = PICTURE_KEYS_PER_ROW * (row + 1) - key;
+    *box = {column * PICTURE_KEY_WIDTH, row * PICTURE_KEY_HEIGHT, (column + 1) * PICTURE_KEY_WIDTH,
+            (row + 1) * PICTURE_KEY_HEIGHT};
+    return true;
+}
+
 void PatternToBoxText(const uint8_t* pattern, int32_t letterBase, char16_t* out)
 {
     // Letters by the base, the rest as themselves; the Reverse mode is for

@@ -26,6 +26,12 @@ char16_t TranslateKey(char16_t typed, int32_t letterBase);
 int PictureKeyAt(int x, int y);
 // The character of a picture key (index 0..27), or 0 for none.
 char16_t PictureKeyChar(int key, int32_t letterBase);
+// Where a picture key lies in the picture's own grid, right and bottom
+// excluded; false for no key.
+struct PictureBox {
+    int left, top, right, bottom;
+};
+bool PictureKeyBox(int key, PictureBox* box);
 
 
 // The stored pattern as the box shows it (zero-ended, at most 33 characters

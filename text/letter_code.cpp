@@ -169,3 +169,13 @@ void FlipReadingOrder(std::string& text)
 {
     FlipReadingOrder(std::span(reinterpret_cast<uint8_t*>(text.data()), text.size()));
 }
+
+std::u16string ReadingUnicode(std::string_view drawn)
+{
+    std::string s(drawn);
+    FlipReadingOrder(s);
+    std::u16string out;
+    out.reserve(s.size());
+    for (unsigned char c : s) out += DisplayChar(c, 0x5D0);
+    return out;
+}

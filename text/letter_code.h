@@ -46,5 +46,9 @@ void FlipReadingOrder(std::string& text);
 // The same for n display characters ('{' and '}' as themselves).
 void FlipReadingOrder16(char16_t* text, int n);
 
+// Letter code kept in drawing order (left to right) as Unicode text in
+// reading order, as a screen reader reads it.
+std::u16string ReadingUnicode(std::string_view drawn);
+
 // A bracket's partner: ( ) [ ] { } swapped, anything else as itself.
 char16_t MirrorChar(char16_t c);

@@ -2,6 +2,7 @@
 // reads it: role, state, name and value, and the events when they change.
 #include "tests/app/reader_fixture.h"
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <algorithm>
@@ -9,16 +10,13 @@
 #include <string>
 
 #include "resources/resource.h"
+#include "tests/support/accessibility.h"
 
 namespace reader_test {
 namespace {
 
-std::u16string Take(BSTR s)
-{
-    std::u16string out(s ? reinterpret_cast<const char16_t*>(s) : u"", s ? SysStringLen(s) : 0);
-    SysFreeString(s);
-    return out;
-}
+using accessibility_test::ClientObject;
+using accessibility_test::Take;
 
 struct Events {
     static inline std::vector<DWORD> seen;
@@ -86,12 +84,14 @@ TEST_F(AccessibleView, ReadOnlyDocumentNamedAfterTheDayHoldingThePage)
     std::u16string name = Name();
     EXPECT_NE(name.find(u"הלכות מאכלות אסורות - הלכות שחיטה"), std::u16string::npos);
     EXPECT_GT(name.find(u", "), 0u);
-    // The date band is the last child: a read-only text holding the date.
+    // The date band is the first child, the toolbar's window after it: a
+    // read-only text holding the date.
     long children = 0;
     ASSERT_EQ(object->get_accChildCount(&children), S_OK);
+    EXPECT_EQ(children, 2);
     VARIANT band = {};
     band.vt = VT_I4;
-    band.lVal = children;
+    band.lVal = 1;
     BSTR date = nullptr;
     ASSERT_EQ(object->get_accName(band, &date), S_OK);
     std::u16string dateText = Take(date);
@@ -132,6 +132,40 @@ TEST_F(AccessibleView, ChangesRaiseValueAndNameEvents)
     Pump();
     EXPECT_EQ(Events::Count(EVENT_OBJECT_VALUECHANGE), 2);
     UnhookWinEvent(hook);
+}
+
+// The toolbar's buttons carry their menu items' names, key hints and check
+// marks, and pressing one through the object runs its command.
+TEST_F(AccessibleView, ToolbarButtonsAreNamedAfterTheirCommands)
+{
+    ClientObject toolbar(g_state.toolbar);
+    ASSERT_TRUE(toolbar);
+    ASSERT_EQ(toolbar.Count(), 8);
+    const char16_t* names[] = {u"Previous day", u"Today", u"Next day", u"Font", u"Search",
+                               u"Search Again", u"Index", u"Learned"};
+    for (long i = 1; i <= 8; ++i) {
+        EXPECT_EQ(toolbar.Name(i), names[i - 1]) << i;
+        EXPECT_EQ(toolbar.Role(i), ROLE_SYSTEM_PUSHBUTTON);
+    }
+    EXPECT_EQ(toolbar.Role(CHILDID_SELF), ROLE_SYSTEM_TOOLBAR);
+    EXPECT_EQ(toolbar.Shortcut(7), u"Ctrl+I");
+    EXPECT_EQ(toolbar.Shortcut(3), u"");
+    // Where each button is drawn, and what lies under a point.
+    RECT third = toolbar.Box(3), shown = {};
+    SendMessageW(g_state.toolbar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&shown));
+    MapWindowPoints(g_state.toolbar, nullptr, reinterpret_cast<POINT*>(&shown), 2);
+    EXPECT_TRUE(EqualRect(&third, &shown));
+    EXPECT_EQ(toolbar.HitTest({(third.left + third.right) / 2, (third.top + third.bottom) / 2}), 3);
+    // Learned: checked once the day is marked.
+    EXPECT_FALSE(toolbar.State(8) & STATE_SYSTEM_CHECKED);
+    Command(IDM_LEARNED);
+    EXPECT_TRUE(toolbar.State(8) & STATE_SYSTEM_CHECKED);
+    // Next day, pressed by a screen reader: the day moves on.
+    int32_t day = g_settings.Day;
+    EXPECT_EQ(toolbar.Act(3), S_OK);
+    Pump();
+    EXPECT_EQ(g_settings.Day, day + 1);
+    EXPECT_NE(toolbar.Act(9), S_OK);
 }
 
 }  // namespace

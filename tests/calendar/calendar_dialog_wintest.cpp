@@ -5,6 +5,8 @@
 #include "calendar/calendar_dialog.h"
 #include "calendar/calendar_grid.h"
 #include "resources/resource.h"
+#include "text/letter_code.h"
+#include "tests/support/accessibility.h"
 
 namespace dialog_test {
 namespace {
@@ -90,6 +92,98 @@ TEST_F(CalendarDialog, AltKeysAndYearArrowsBrowse)
     EXPECT_EQ(afterArrow, 5786);
     EXPECT_EQ(afterBox, 5786);
     EXPECT_EQ(g_settings.Day, chosen);
+}
+
+// Without the mouse: the arrows walk the days, over the year's turn between
+// Elul and Tishrei, through the dialog's own message loop; Enter takes the
+// day they reached.
+TEST_F(CalendarDialog, ArrowsWalkTheDaysAndEnterTakesOne)
+{
+    PresetWindow();
+    Preset(L"Flags", DEFAULT_FLAGS | FLAG_PIN);
+    int32_t opened = AbsoluteFromHebrew(6, 28, 5784);
+    Preset(L"Day", opened);
+    Preset(L"Lesson", 1);
+    Start();
+    bool framed = false;
+    Open([&](HWND dialog, const CalendarState*) {
+        for (WPARAM key : {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_LEFT, VK_UP, VK_DOWN, VK_RETURN})
+            PostMessageW(dialog, WM_KEYDOWN, key, 0);
+    });
+    EXPECT_EQ(g_settings.Day, opened + 8);
+    DateRec chosen = HebrewFromAbsolute(g_settings.Day);
+    EXPECT_EQ(chosen.month, 7);
+    EXPECT_EQ(chosen.year, 5785);
+    // Alt with an arrow still browses months and leaves the days alone.
+    Open([&](HWND dialog, const CalendarState* s) {
+        SendMessageW(dialog, WM_SYSKEYDOWN, VK_LEFT, 0);
+        framed = s->keyboardDay;
+    });
+    EXPECT_FALSE(framed);
+    EXPECT_EQ(g_settings.Day, opened + 8);
+}
+
+// The year arrows, the month buttons and the days as a screen reader reads
+// them: names, the marked and learned states, where they lie; choosing one.
+TEST_F(CalendarDialog, PartsForScreenReaders)
+{
+    PresetWindow();
+    Preset(L"Flags", DEFAULT_FLAGS | FLAG_PIN);
+    int32_t today = reader_test::TodayNumber();
+    DateRec hebrew = HebrewFromAbsolute(today);
+    Preset(L"Day", today);
+    Preset(L"Lesson", (today + 48) % 339 + 1);
+    Start();
+    Command(IDM_LEARNED);
+    std::u16string band =
+        ReadingUnicode(std::string_view(reinterpret_cast<const char*>(g_settings.dateText), g_settings.dateTextLength));
+    const long months = LastHebrewMonth(hebrew.year), todayPart = 2 + months + hebrew.day;
+    long count = 0, monthState = 0, dayState = 0, focusBefore = 0, focusAfter = 0, hit = 0;
+    std::u16string arrow, month, day, description, dialogName;
+    RECT box = {}, cell = {};
+    HRESULT acted = E_FAIL;
+    Open([&](HWND dialog, const CalendarState* s) {
+        accessibility_test::ClientObject calendar(dialog);
+        if (!calendar) return;
+        count = calendar.Count();
+        dialogName = calendar.Name(CHILDID_SELF);
+        arrow = calendar.Name(1);
+        month = calendar.Name(2 + hebrew.month);
+        monthState = calendar.State(2 + hebrew.month);
+        day = calendar.Name(todayPart);
+        dayState = calendar.State(todayPart);
+        description = calendar.Description(todayPart);
+        focusBefore = calendar.Focus();
+        SendMessageW(dialog, WM_KEYDOWN, hebrew.day > 1 ? VK_LEFT : VK_RIGHT, 0);
+        focusAfter = calendar.Focus();
+        box = calendar.Box(todayPart);
+        int column = 0, row = 0;
+        DayCell(s, hebrew.day, &column, &row);
+        cell = {s->g.GL + column * s->g.CW, s->g.GT + row * s->g.RH, s->g.GL + (column + 1) * s->g.CW,
+                s->g.GT + (row + 1) * s->g.RH};
+        MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&cell), 2);
+        hit = calendar.HitTest({(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2});
+        acted = calendar.Act(2 + months + 1);
+    }, 0);
+    EXPECT_EQ(count, 2 + months + HebrewMonthLength(hebrew.month, hebrew.year));
+    EXPECT_NE(dialogName.find(accessibility_test::Digits(hebrew.year)), std::u16string::npos);
+    EXPECT_EQ(arrow, u"Previous year");
+    EXPECT_FALSE(month.empty());
+    EXPECT_TRUE(monthState & STATE_SYSTEM_SELECTED);
+    // The Hebrew date as the band writes it, then the Gregorian.
+    EXPECT_EQ(day.rfind(band + u", ", 0), 0u);
+
+    EXPECT_NE(day.find(accessibility_test::Digits(GregorianFromAbsolute(today).year)), std::u16string::npos);
+    EXPECT_TRUE(dayState & STATE_SYSTEM_SELECTED);
+    EXPECT_TRUE(dayState & STATE_SYSTEM_CHECKED);
+    EXPECT_EQ(description, u"learned");
+    EXPECT_EQ(focusBefore, todayPart);
+    EXPECT_EQ(focusAfter, hebrew.day > 1 ? todayPart - 1 : todayPart + 1);
+    EXPECT_TRUE(EqualRect(&box, &cell));
+    EXPECT_EQ(hit, todayPart);
+    // The first day of the shown month, chosen by a screen reader.
+    EXPECT_EQ(acted, S_OK);
+    EXPECT_EQ(g_settings.Day, AbsoluteFromHebrew(hebrew.month, 1, hebrew.year));
 }
 
 }  // namespace

@@ -105,6 +105,38 @@ TEST(CalendarGrid, KeysAcrossMonthsAndYears)
     EXPECT_EQ(s.marked.year, 5784);
 }
 
+// The arrow keys walk day by day and week by week across months and years
+// (the Hebrew year turns between Elul and Tishrei); the mark stays put.
+TEST(CalendarGrid, ArrowStepsCrossMonthsAndYears)
+{
+    CalendarState s = Open(6, 29, 5784);
+    s.dirty = 0;
+    StepShownDay(&s, 1);
+    EXPECT_TRUE(s.keyboardDay);
+    EXPECT_EQ(s.shown.month, 7);
+    EXPECT_EQ(s.shown.day, 1);
+    EXPECT_EQ(s.shown.year, 5785);
+    EXPECT_EQ(s.dirty & (DIRTY_BUTTONS | DIRTY_YEAR), DIRTY_BUTTONS | DIRTY_YEAR);
+    EXPECT_EQ(s.resultDay, AbsoluteFromHebrew(7, 1, 5785));
+    EXPECT_EQ(s.monthLength, HebrewMonthLength(7, 5785));
+    s.dirty = 0;
+    StepShownDay(&s, -7);
+    EXPECT_EQ(s.shown.month, 6);
+    EXPECT_EQ(s.shown.day, 23);
+    StepShownDay(&s, 1);
+    EXPECT_EQ(s.dirty & DIRTY_BUTTONS, DIRTY_BUTTONS);
+    s.dirty = 0;
+    StepShownDay(&s, 1);   // within the month nothing above the grid is redrawn
+    EXPECT_EQ(s.dirty, 0);
+    EXPECT_EQ(s.marked.month, 6);
+    EXPECT_EQ(s.marked.day, 29);
+    // Into a leap year: Adar splits in two.
+    CalendarState leap = Open(6, 29, 5783);
+    StepShownDay(&leap, 1);
+    EXPECT_EQ(leap.leap, 1);
+    EXPECT_EQ(leap.buttons[12].name, leap.leapPair[1].name);
+}
+
 TEST(CalendarGrid, DayThirtyBecomesTwentyNine)
 {
     // Kislev 30 exists in some years only.

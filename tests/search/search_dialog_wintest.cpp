@@ -11,6 +11,7 @@
 #include "search/search_dialog.h"
 #include "search/search_entry.h"
 #include "search/spelling_matcher.h"
+#include "tests/support/accessibility.h"
 #include "text/edit_direction_win.h"
 
 namespace dialog_test {
@@ -263,6 +264,52 @@ TEST_F(SearchDialog, PictureKeysUnderTheClick)
         EXPECT_EQ(outside, L"");
         Close();
     }
+}
+
+// A screen reader finds each key of the picture by its letter, where it is
+// drawn, and can type it.
+TEST_F(SearchDialog, PictureKeysForScreenReaders)
+{
+    StartWithBase(224);
+    long count = 0;
+    std::u16string first, last, space;
+    RECT firstBox = {}, picture = {};
+    long underFirst = 0, underMiddle = 0;
+    std::wstring typed;
+    Open([&](HWND dialog, HWND edit) {
+        HWND control = nullptr;
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) control = child;
+        accessibility_test::ClientObject keys(control);
+        if (!keys) return;
+        count = keys.Count();
+        first = keys.Name(1);
+        last = keys.Name(PICTURE_KEYS);
+        space = keys.Name(PICTURE_KEYS + 1);
+        firstBox = keys.Box(1);
+        GetWindowRect(control, &picture);
+        underFirst = keys.HitTest({firstBox.right - 1, firstBox.bottom - 1});
+        POINT middle = KeyMiddle(picture, 4, 1);
+        underMiddle = keys.HitTest(middle);
+        SetWindowTextW(edit, L"");
+        keys.Act(1);
+        keys.Act(PICTURE_KEYS + 1);
+        typed = WindowText(edit);
+    });
+    EXPECT_EQ(count, PICTURE_KEYS + 1);
+    // The letters as Unicode whatever the box's base: alef first, tav last.
+    EXPECT_EQ(first, u"\u05D0");
+    EXPECT_EQ(last, u"\u05EA");
+    EXPECT_EQ(space, u"Space");
+    // Alef is the top row's rightmost key.
+    EXPECT_EQ(firstBox.right, picture.left + ScaleToDpi(PICTURE_WIDTH) * 9 * PICTURE_KEY_WIDTH / PICTURE_WIDTH);
+    EXPECT_EQ(firstBox.top, picture.top);
+    EXPECT_EQ(underFirst, 1);
+    EXPECT_EQ(underMiddle, 14);
+    // Typed as a click types them, in the box's own base.
+    EXPECT_EQ(typed.size(), 2u);
+    EXPECT_NE(typed.find(wchar_t(224)), std::wstring::npos);
+    EXPECT_NE(typed.find(L' '), std::wstring::npos);
 }
 
 TEST_F(SearchDialog, EnterOnAnEmptyBoxClearsThePatternWithoutSearching)

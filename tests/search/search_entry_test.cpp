@@ -67,6 +67,22 @@ TEST(SearchEntry, PictureGridRightToLeft)
     EXPECT_EQ(PictureKeyChar(28, 224), 0);
 }
 
+// A screen reader is told where each key lies: the box and the hit test agree
+// on every key, to the box's last pixel.
+TEST(SearchEntry, PictureKeyBoxesHitTheirKeys)
+{
+    for (int key = 0; key <= PICTURE_KEYS; ++key) {
+        PictureBox b = {};
+        ASSERT_TRUE(PictureKeyBox(key, &b)) << key;
+        for (int x : {b.left, (b.left + b.right) / 2, b.right - 1})
+            for (int y : {b.top, b.bottom - 1}) EXPECT_EQ(PictureKeyAt(x, y), key) << key << " " << x << "," << y;
+        EXPECT_NE(PictureKeyAt(b.right, b.top), key);
+    }
+    PictureBox none = {};
+    EXPECT_FALSE(PictureKeyBox(PICTURE_KEYS + 1, &none));
+    EXPECT_FALSE(PictureKeyBox(PICTURE_NO_KEY, &none));
+}
+
 TEST(SearchEntry, ReadingOrderBoxRoundTrip)
 {
     EXPECT_EQ(Flip(u"\u05D0(\u05D1) 123"), u"123 (\u05D1)\u05D0");

@@ -97,10 +97,7 @@ public:
         if (!Alive()) return RPC_E_DISCONNECTED;
         long part = Part(child);
         if (part > 0) return AnswerText(parts_->partName, window_, part, name);
-        if (part == 0 && parts_->name) {
-            std::u16string s;
-            return parts_->name(window_, &s) ? Answer(name, s) : S_FALSE;
-        }
+        if (part == 0 && parts_->name) return AnswerSelf(parts_->name, name);
         return Standard(child) ? standard_->get_accName(ToStandard(child), name) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
@@ -109,10 +106,7 @@ public:
         if (!Alive()) return RPC_E_DISCONNECTED;
         long part = Part(child);
         if (part > 0) return DISP_E_MEMBERNOTFOUND;
-        if (part == 0 && parts_->value) {
-            std::u16string s;
-            return parts_->value(window_, &s) ? Answer(value, s) : S_FALSE;
-        }
+        if (part == 0 && parts_->value) return AnswerSelf(parts_->value, value);
         return Standard(child) ? standard_->get_accValue(ToStandard(child), value) : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override
@@ -290,6 +284,11 @@ private:
     // A reader may keep the object after the window has gone.
     bool Alive() const { return IsWindow(window_) != FALSE; }
     long Parts() const { return parts_->count ? parts_->count(window_) : 0; }
+    HRESULT AnswerSelf(bool (*get)(HWND, std::u16string*), BSTR* out) const
+    {
+        std::u16string s;
+        return get(window_, &s) ? Answer(out, s) : S_FALSE;
+    }
     long Windows() const
     {
         long n = 0;

@@ -332,19 +332,29 @@ void OnPaint(HWND dialog)
     EndPaint(dialog, &paint);
 }
 
+long DayPart(int day);
+
+// The shown day moved: drawn at once, and a screen reader hears where the
+// keyboard now is.
+void Moved(HWND dialog)
+{
+    PaintCalendarNow(dialog);
+    NotifyAccessiblePart(dialog, EVENT_OBJECT_FOCUS, DayPart(s_calendar.grid.shown.day));
+}
+
 void ShowMonth(HWND dialog, int month)
 {
     CalendarState& s = s_calendar.grid;
     if (month == s.shown.month) return;
     s.shown.month = month;
     ApplyShownMonth(&s);
-    PaintCalendarNow(dialog);
+    Moved(dialog);
 }
 
 void StepYear(HWND dialog, int delta)
 {
     ChangeYear(&s_calendar.grid, delta);
-    PaintCalendarNow(dialog);
+    Moved(dialog);
 }
 
 void TakeDay(HWND dialog, int day)
@@ -375,7 +385,7 @@ void OnSysKeyDown(HWND dialog, WPARAM key)
     for (const CalendarKeyEntry& k : CALENDAR_KEYS) {
         if (k.key != key) continue;
         MoveByKey(&s_calendar.grid, k.move);
-        PaintCalendarNow(dialog);
+        Moved(dialog);
         return;
     }
 }
@@ -546,8 +556,7 @@ void OnKeyDown(HWND dialog, WPARAM key)
     for (const DayStepEntry& k : DAY_STEPS) {
         if (k.key != key) continue;
         StepShownDay(&s_calendar.grid, k.days);
-        PaintCalendarNow(dialog);
-        NotifyAccessiblePart(dialog, EVENT_OBJECT_FOCUS, DayPart(s_calendar.grid.shown.day));
+        Moved(dialog);
         return;
     }
 }

@@ -91,51 +91,49 @@ std::string PortionCaption(int portion)
     return reading;
 }
 
-}  // namespace
-
-uint8_t* AddPortionBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks)
+// The branch's heading and an entry for every bookmark entry() can name
+// (an IndexRecord's key and caption), ahead of a copy of the index.
+template <class Entry>
+uint8_t* WithBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks, Entry entry)
 {
-    std::vector<std::string> captions;
     size_t size = 4 + sizeof BOOKMARK_CAPTION + 1;
-    for (uint16_t i = 0; i < bookmarks->count; ++i) {
-        captions.push_back(PortionCaption(bookmarks->entries[i]));
-        if (!captions.back().empty()) size += 4 + captions.back().size() + 1;
-    }
+    IndexRecord r;
+    for (uint16_t i = 0; i < bookmarks->count; ++i)
+        if (entry(i, &r)) size += RecordSize(r);
     size_t records = RecordsSize(index);
     size += records + LESSON_TEXT_PADDING;
+
     auto* text = static_cast<uint8_t*>(std::malloc(size));
     if (!text) return nullptr;
     uint8_t* out = PutRecord(text, BOOKMARK_BRANCH_KEY, BOOKMARK_HEADING_FLAGS, 1, BOOKMARK_CAPTION,
                              sizeof BOOKMARK_CAPTION);
     for (uint16_t i = 0; i < bookmarks->count; ++i)
-        if (!captions[i].empty())
-            out = PutRecord(out, uint16_t(INDEX_KEY_LINK | (INDEX_PORTION_BASE + bookmarks->entries[i])),
-                            BOOKMARK_ENTRY_FLAGS, 2, reinterpret_cast<const uint8_t*>(captions[i].data()),
-                            captions[i].size());
+        if (entry(i, &r)) out = PutRecord(out, r.key, BOOKMARK_ENTRY_FLAGS, 2, r.caption, r.length);
     if (records) std::memcpy(out, index, records);
     std::memset(out + records, 0, LESSON_TEXT_PADDING);
     return text;
 }
 
+}  // namespace
+
+uint8_t* AddPortionBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks)
+{
+    std::vector<std::string> captions;
+    for (uint16_t i = 0; i < bookmarks->count; ++i) captions.push_back(PortionCaption(bookmarks->entries[i]));
+    return WithBookmarkBranch(index, bookmarks, [&](uint16_t i, IndexRecord* r) {
+        if (captions[i].empty()) return false;
+        r->key = uint16_t(INDEX_KEY_LINK | (INDEX_PORTION_BASE + bookmarks->entries[i]));
+        r->caption = reinterpret_cast<const uint8_t*>(captions[i].data());
+        r->length = captions[i].size();
+        return true;
+    });
+}
+
 uint8_t* AddBookmarkBranch(const uint8_t* index, const BookmarkList* bookmarks)
 {
-    size_t size = 4 + sizeof BOOKMARK_CAPTION + 1;
-    IndexRecord r;
-    for (uint16_t i = 0; i < bookmarks->count; ++i)
-        if (FindLessonRecord(index, bookmarks->entries[i], &r)) size += RecordSize(r);
-    size_t records = RecordsSize(index);
-    size += records + LESSON_TEXT_PADDING;
-
-    auto* text = static_cast<uint8_t*>(std::malloc(size));
-    if (!text) return nullptr;
-    uint8_t* out = PutRecord(text, BOOKMARK_BRANCH_KEY, BOOKMARK_HEADING_FLAGS, 1, BOOKMARK_CAPTION,
-                             sizeof BOOKMARK_CAPTION);
-    for (uint16_t i = 0; i < bookmarks->count; ++i)
-        if (FindLessonRecord(index, bookmarks->entries[i], &r))
-            out = PutRecord(out, r.key, BOOKMARK_ENTRY_FLAGS, 2, r.caption, r.length);
-    if (records) std::memcpy(out, index, records);
-    std::memset(out + records, 0, LESSON_TEXT_PADDING);
-    return text;
+    return WithBookmarkBranch(index, bookmarks, [&](uint16_t i, IndexRecord* r) {
+        return FindLessonRecord(index, bookmarks->entries[i], r);
+    });
 }
 
 uint8_t* BuildIndexText()

@@ -29,12 +29,12 @@ pdf_output_dirs() {
   echo /var/spool/cups-pdf/ANONYMOUS
 }
 
-# The page set-up dialog: the first visible window titled like one that is
-# not the main window $1; its id, once it has had a second to fill in.
-page_setup_dialog() {
+# The first visible window titled like $2 that is not the main window $1;
+# its id, once it has had a second to fill in.
+dialog_titled() {
   local d=
   for _ in $(seq 100); do
-    d=$(xdotool search --onlyvisible --name 'Page|Setup' 2>/dev/null | grep -vx "$1" | head -1 || true)
+    d=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | grep -vx "$1" | head -1 || true)
     [ -n "$d" ] && break
     sleep 0.2
   done
@@ -43,19 +43,9 @@ page_setup_dialog() {
   echo "$d"
 }
 
-# The print dialog that follows the page set-up: the first visible window
-# titled "Print" that is not the main window $1; its id, once filled in.
-print_dialog() {
-  local d=
-  for _ in $(seq 100); do
-    d=$(xdotool search --onlyvisible --name '^Print$' 2>/dev/null | grep -vx "$1" | head -1 || true)
-    [ -n "$d" ] && break
-    sleep 0.2
-  done
-  [ -n "$d" ] || return 1
-  sleep 1
-  echo "$d"
-}
+# The page set-up dialog, and the print dialog that follows it.
+page_setup_dialog() { dialog_titled "$1" 'Page|Setup'; }
+print_dialog() { dialog_titled "$1" '^Print$'; }
 
 # The PDF a job left in one of the folders after $1 (a file whose time marks
 # the job's start), once the spooler has finished writing it.

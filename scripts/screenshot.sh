@@ -305,6 +305,10 @@ shot main-learned
 xdotool key ctrl+d
 sleep 1.5
 shot calendar-learned
+# The keyboard alone: the arrows frame a day, a week on and one back.
+xdotool key Down Left
+sleep 0.5
+shot calendar-keyboard
 xdotool key Escape
 sleep 0.5
 stop

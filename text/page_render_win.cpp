@@ -89,29 +89,26 @@ void MarkLine(TextView* v, const LineRecord* line, int y, const Mark& mark)
     MarkRun(v, run, line->count, line->x, y, mark);
 }
 
-// The reader's selection, in the system's selection colours, over the
-// lines on the page: each line's part of it is one stored range.
-void DrawSelection(TextView* v)
+// Paints marks over the lines on the page: markOf(line, &mark) says
+// whether a line has one and where. Fonts follow the lines; the dc's font
+// and background mode are given back.
+template <class MarkOf>
+void MarkPageLines(TextView* v, MarkOf markOf)
 {
-    unsigned first = g_state.selectStart, last = g_state.selectEnd;
-    if (v != g_state.mainView || first >= last || g_state.selectText != v->text) return;
     int y, room;
     LineRecord* line = FindFirstVisibleLine(v, &y, &room);
     uint16_t code = StartCode(line);
     HGDIOBJ kept = SelectStyleFont(v, code);
     int key = code & STYLE_FONT_KEY;
+    // A mark needs an opaque background, whatever a painter left behind.
     int mode = SetBkMode(v->dc, OPAQUE);
-    Mark mark = {0, 0, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT)};
     for (; line->style && room >= line->height; ++line) {
-        RecordSpan span;
-        unsigned lo, hi;
-        if (!IsRule(line) && RecordAt(v->text, line->offset, &span) && StoredPart(span, first, last, &lo, &hi)) {
+        Mark mark;
+        if (!IsRule(line) && markOf(line, &mark)) {
             if ((line->style & STYLE_FONT_KEY) != key) {
                 SelectStyleFont(v, line->style);
                 key = line->style & STYLE_FONT_KEY;
             }
-            mark.start = lo;
-            mark.end = hi;
             MarkLine(v, line, y, mark);
         }
         int rows = RowsOf(*line);
@@ -120,6 +117,22 @@ void DrawSelection(TextView* v)
     }
     SetBkMode(v->dc, mode);
     SelectObject(v->dc, kept);
+}
+
+// The reader's selection, in the system's selection colours, over the
+// lines on the page: each line's part of it is one stored range.
+void DrawSelection(TextView* v)
+{
+    unsigned first = g_state.selectStart, last = g_state.selectEnd;
+    if (v != g_state.mainView || first >= last || g_state.selectText != v->text) return;
+    COLORREF text = GetSysColor(COLOR_HIGHLIGHTTEXT), back = GetSysColor(COLOR_HIGHLIGHT);
+    MarkPageLines(v, [&](const LineRecord* line, Mark* mark) {
+        RecordSpan span;
+        unsigned lo, hi;
+        if (!RecordAt(v->text, line->offset, &span) || !StoredPart(span, first, last, &lo, &hi)) return false;
+        *mark = {lo, hi, text, back};
+        return true;
+    });
 }
 
 // Width of the first n characters of a run as drawn.
@@ -191,31 +204,13 @@ int DrawPage(TextView* v, int erase)
 int DrawHighlight(TextView* v)
 {
     if (!v || !v->text || !v->lines) return -1;
-    int y, room;
-    LineRecord* line = FindFirstVisibleLine(v, &y, &room);
-    uint16_t code = StartCode(line);
-    HGDIOBJ kept = SelectStyleFont(v, code);
-    int key = code & STYLE_FONT_KEY;
-    // The yellow needs an opaque background, whatever a painter left behind.
-    int mode = SetBkMode(v->dc, OPAQUE);
-
-    for (; line->style && room >= line->height; ++line) {
+    const ColourSet& c = ViewColours(v);
+    MarkPageLines(v, [&](const LineRecord* line, Mark* mark) {
         // The line's span takes in its label, so hits there are painted too.
-        if (!IsRule(line) && v->highlightEnd >= line->offset && v->highlightStart <= LineSpanEnd(v, line)) {
-            if ((line->style & STYLE_FONT_KEY) != key) {
-                SelectStyleFont(v, line->style);
-                key = line->style & STYLE_FONT_KEY;
-            }
-            const ColourSet& c = ViewColours(v);
-            MarkLine(v, line, y, {v->highlightStart, v->highlightEnd, c.highlightText, c.highlightBack});
-        }
-        int rows = RowsOf(*line);
-        y += rows * line->height;
-        room -= rows * line->height;
-    }
-
-    SetBkMode(v->dc, mode);
-    SelectObject(v->dc, kept);
+        if (v->highlightEnd < line->offset || v->highlightStart > LineSpanEnd(v, line)) return false;
+        *mark = {v->highlightStart, v->highlightEnd, c.highlightText, c.highlightBack};
+        return true;
+    });
     return 0;
 }
 

@@ -40,6 +40,15 @@ MOVES = {
     "ToStart": "to the top of the lesson (a page up when already there)",
     "ToEnd": "to the end of the lesson (a page down when already there)",
 }
+# The month calendar's keys: with Alt they browse months and years.
+CALENDAR_MOVES = {
+    "PreviousYear": "the same month a year back",
+    "NextYear": "the same month a year on",
+    "FirstMonth": "Nisan",
+    "LastMonth": "Adar (Adar II in a leap year)",
+    "NextMonth": "the next month",
+    "PreviousMonth": "the month before",
+}
 MODIFIERS = [("CONTROL", "Ctrl"), ("ALT", "Alt"), ("SHIFT", "Shift")]
 
 
@@ -134,10 +143,29 @@ def search_keys(source):
 def toolbar(source, labels):
     table = re.search(r"TOOLBAR_BUTTONS\[\]\s*=\s*\{(.*?)\};", source, re.S)
     if not table:
-        fail("no TOOLBAR_BUTTONS in app/main_window.cpp")
+        fail("no TOOLBAR_BUTTONS in app/toolbar_win.cpp")
     buttons = [(int(image), command) for image, command in
                      re.findall(r"MakeButton\(\s*(\d+)\s*,\s*(\w+)\s*\)", table.group(1))]
     return [labels[command][0] for _, command in buttons]
+
+
+def calendar_keys(source):
+    moves = re.search(r"CALENDAR_KEYS\[\]\s*=\s*\{(.*?)\};", source, re.S)
+    steps = re.search(r"DAY_STEPS\[\]\s*=\s*\{(.*?)\};", source, re.S)
+    if not moves or not steps:
+        fail("no CALENDAR_KEYS/DAY_STEPS in calendar/calendar_dialog.cpp")
+    rows = {}
+    for key, move in re.findall(r"\{\s*(VK_\w+)\s*,\s*CalendarKey::(\w+)\s*\}", moves.group(1)):
+        if move not in CALENDAR_MOVES:
+            fail(f"no description for CalendarKey::{move}")
+        rows.setdefault(CALENDAR_MOVES[move], []).append("Alt+" + key_name(key))
+    out = [(" or ".join(keys), what) for what, keys in rows.items()]
+    for key, days in re.findall(r"\{\s*(VK_\w+)\s*,\s*(-?\d+)\s*\}", steps.group(1)):
+        n = int(days)
+        what = ("a week" if abs(n) == 7 else "a day") + (" on" if n > 0 else " back")
+        out.append((key_name(key), what + " (the framed day)"))
+    out.append(("Enter", "show the framed day (without the arrows: close, as Esc does)"))
+    return out
 
 
 def handles(source, message):
@@ -174,7 +202,10 @@ def block():
                        "citation); Shift+click moves the selection's far end.")
     if handles(window, "WM_VSCROLL"):
         out.append("- Scroll bar: arrows a line, the trough a page, the thumb anywhere.")
-    out += ["- Toolbar, left to right: " + ", ".join(toolbar(window, labels)) + ".", "",
+    out += ["- Toolbar, left to right: " + ", ".join(toolbar(read("app/toolbar_win.cpp"), labels)) + ".", "",
+            "**Calendar** (Ctrl+D; a click on a day shows it):", "", "| Key | Does |", "|---|---|"]
+    out += [f"| {key} | {what} |" for key, what in calendar_keys(read("calendar/calendar_dialog.cpp"))]
+    out += ["",
             "**Search box** (typing Hebrew on a Latin keyboard; Scroll Lock on types the keys as they are):",
             ""]
     pairs = [f"`{k}` {c}" for k, c in search_keys(read("search/search_entry.cpp"))]

@@ -9,7 +9,8 @@ trap 'rm -rf "$shots"' EXIT
 OUT=$shots bash "$root/scripts/screenshot.sh" >/dev/null
 mkdir -p "$root/docs/screenshots"
 for name in main-today main-lesson-100-rule search-hit search-any-spelling search-any-spelling-hit section-chooser \
-            calendar-dialog font-dialog main-one-chapter main-night main-sepia main-learned calendar-learned; do
+            calendar-dialog font-dialog main-one-chapter main-night main-sepia main-learned calendar-learned \
+            calendar-keyboard; do
   [ -f "$shots/$name.png" ] || { echo "readme_screenshots: screenshot.sh made no $name.png" >&2; exit 1; }
   cp "$shots/$name.png" "$root/docs/screenshots/$name.png"
 done

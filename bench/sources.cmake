@@ -25,6 +25,8 @@ if(WIN32)
   target_link_libraries(track_bench PRIVATE quorin_win)
   add_win_bench(learned_write_bench ${CMAKE_CURRENT_LIST_DIR}/learned_write_bench_win.cpp)
   target_link_libraries(learned_write_bench PRIVATE quorin_win)
+  add_win_bench(accessible_bench ${CMAKE_CURRENT_LIST_DIR}/accessible_bench_win.cpp $<TARGET_OBJECTS:quorin_resources>)
+  target_link_libraries(accessible_bench PRIVATE quorin_win oleacc oleaut32 ole32 uuid)
   return()
 endif()
 

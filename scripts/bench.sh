@@ -32,7 +32,7 @@ if [ -z "$cli" ]; then
 fi
 layout=
 if [ -f "$mingw/quorin.exe" ]; then
-  cmake --build "$mingw" --target minimal_window minimal_toolbar startup_probe layout_bench search_bench startup_steps track_bench learned_write_bench >/dev/null ||
+  cmake --build "$mingw" --target minimal_window minimal_toolbar startup_probe layout_bench search_bench startup_steps track_bench learned_write_bench accessible_bench >/dev/null ||
     { echo "bench: the Wine rows' programs did not build in $mingw"; exit 1; }
   layout=$mingw/layout_bench.exe
 fi
@@ -71,6 +71,7 @@ if [ -f "$mingw/quorin.exe" ]; then
   [ -n "$layout" ] && timeout 120 wine "$layout" "$(winepath -w "$out/longest_lesson.bin" 2>/dev/null)" "$runs" \
     </dev/null 2>>"$out/probe.err" | cat
   timeout 120 wine "$mingw/learned_write_bench.exe" </dev/null 2>>"$out/probe.err" | cat
+  timeout 120 wine "$mingw/accessible_bench.exe" </dev/null 2>>"$out/probe.err" | cat
   wineserver -k 2>/dev/null
   echo
   cat "$out/startup_steps.txt"

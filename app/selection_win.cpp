@@ -196,6 +196,10 @@ void SelectLines(HWND window, int lines)
     if (g_state.selectEnd <= g_state.selectAnchor) end = anchorLine - 1;
     end += lines;
     if (end >= count) end = count - 1;
+    // A rule holds nothing to select: the end passes over it (or stays
+    // short of it at the end of the text).
+    while (end >= anchorLine && end < count - 1 && IsRule(&v->lines[end])) end += lines > 0 ? 1 : -1;
+    while (end >= anchorLine && IsRule(&v->lines[end])) --end;
     if (end < anchorLine) {
         SetSelection(window, g_state.selectAnchor, g_state.selectAnchor);
         return;

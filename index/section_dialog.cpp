@@ -31,6 +31,8 @@ struct ChooserState {
     int current;
     int chosen;
     Settings* settings;
+    HBITMAP icons[3];   // the tree icons in the chooser's colours; null: as loaded
+    int mark;           // the line Tab has moved to, or -1 before the first Tab
 };
 
 ChooserState s_chooser;
@@ -125,12 +127,30 @@ void DrawIndexIcon(IndexView* view, const IndexLine& line, int top)
 {
     int which = 2;
     if (line.key & INDEX_KEY_BRANCH) which = line.flags & INDEX_FLAG_OPEN ? 1 : 0;
-    HBITMAP bitmap = g_state.chooserBitmaps[which];
+    HBITMAP bitmap = s_chooser.icons[which] ? s_chooser.icons[which] : g_state.chooserBitmaps[which];
     if (!bitmap) return;
     int size = ScaleToDpi(INDEX_ICON_SIZE);
     int offset = (line.height - size) / 2;
     int y = offset > 0 ? top + offset : top;
     DrawScaledBitmap(Dc(view), bitmap, line.x + line.width + ScaleToDpi(INDEX_ICON_GAP), y, size, size);
+}
+
+// The icons are drawn black on white; on any other ground (Sepia, Night, a
+// High Contrast theme) they get copies in the tree's own paper and ink.
+void ColourIcons()
+{
+    const ColourSet& c = ReaderColours();
+    if (c.page == Rgb(255, 255, 255) && c.text == Rgb(0, 0, 0)) return;
+    for (int i = 0; i < 3; ++i)
+        if (g_state.chooserBitmaps[i]) s_chooser.icons[i] = RecolouredBitmap(g_state.chooserBitmaps[i], c.page, c.text);
+}
+
+void FreeIcons()
+{
+    for (HBITMAP& icon : s_chooser.icons) {
+        if (icon) DeleteObject(icon);
+        icon = nullptr;
+    }
 }
 
 void DrawIndex(IndexView* view, bool clear)
@@ -163,6 +183,10 @@ void DrawIndex(IndexView* view, bool clear)
         if (line.key != previousKey) DrawIndexIcon(view, line, y);
         previousKey = line.key;
         DrawCell(dc, view->text + line.offset, line.length, line.x, y, line.width, line.height);
+        if (static_cast<int>(i) == s_chooser.mark) {
+            RECT box = {line.x - 1, y, line.x + line.width + 1, y + line.height};
+            DrawFocusRect(dc, &box);
+        }
         ++drawn;
         y += line.height;
         budget -= line.height;
@@ -199,6 +223,7 @@ BOOL OnInitDialog(HWND dialog)
         return FALSE;
     }
     view->dc = GetDC(dialog);
+    ColourIcons();
     view->indentStep = ScaleToDpi(INDEX_INDENT);
     s_chooser.view = view;
     if (!Layout(view)) {
@@ -221,6 +246,7 @@ void OnSize(HWND dialog, int width, int height)
     IndexView* view = s_chooser.view;
     if (!view) return;
     IndexOpenState* state = SnapshotOpenState(view);
+    s_chooser.mark = -1;   // a new layout numbers the lines anew
     view->width = width - RESIZE_MARGIN;
     view->height = height;
     bool laidOut = Layout(view);
@@ -239,9 +265,81 @@ void OnSize(HWND dialog, int width, int height)
     UpdateIndexScrollBar(dialog, view);
 }
 
+void OnClick(HWND dialog, int x, int y)
+{
+    int result = HitTestIndex(s_chooser.view, x, y);
+    if (result > 0) {
+        s_chooser.chosen = result;
+        EndDialog(dialog, IDOK);
+    } else if (result < 0) {
+        DrawIndex(s_chooser.view, true);
+        UpdateIndexScrollBar(dialog, s_chooser.view);
+    }
+}
+
+bool StartsEntry(const IndexView* view, uint32_t i)
+{
+    return (view->lines[i].flags & INDEX_FLAG_VISIBLE) && (i == 0 || view->lines[i].key != view->lines[i - 1].key);
+}
+
+// The top of line i on the page, or -1 when it is not drawn there.
+int LineTop(IndexView* view, uint32_t i)
+{
+    int y = view->top;
+    for (uint32_t j = FirstPageLine(view); view->lines[j].flags; ++j) {
+        const IndexLine& line = view->lines[j];
+        if (!(line.flags & INDEX_FLAG_VISIBLE)) continue;
+        if (y + line.height > view->top + view->height) return -1;
+        if (j == i) return y;
+        y += line.height;
+    }
+    return -1;
+}
+
+// Tab and Shift+Tab walk the visible entries, round at the ends, and bring
+// the one reached onto the page.
+void MoveMark(HWND dialog, int step)
+{
+    IndexView* view = s_chooser.view;
+    if (!view || !view->lineCount) return;
+    int n = static_cast<int>(view->lineCount), i = s_chooser.mark;
+    for (int tries = 0; tries < n; ++tries) {
+        i = i < 0 ? (step > 0 ? 0 : n - 1) : (i + step + n) % n;
+        if (StartsEntry(view, static_cast<uint32_t>(i))) break;
+    }
+    if (!StartsEntry(view, static_cast<uint32_t>(i))) return;
+    s_chooser.mark = i;
+    int ordinal = 0;
+    for (int j = 0; j < i; ++j) ordinal += view->lines[j].flags & INDEX_FLAG_VISIBLE ? 1 : 0;
+    if (ordinal < view->topLine) MoveTopLine(view, ordinal - view->topLine);
+    while (LineTop(view, static_cast<uint32_t>(i)) < 0 && MoveTopLine(view, 1)) {}
+    DrawIndex(view, true);
+    UpdateIndexScrollBar(dialog, view);
+}
+
+// Enter or Space on the marked entry does what a click on its caption does.
+bool ActOnMark(HWND dialog)
+{
+    IndexView* view = s_chooser.view;
+    if (!view || s_chooser.mark < 0 || !StartsEntry(view, static_cast<uint32_t>(s_chooser.mark))) return false;
+    const IndexLine& line = view->lines[s_chooser.mark];
+    int y = LineTop(view, static_cast<uint32_t>(s_chooser.mark));
+    if (y < 0) return false;
+    OnClick(dialog, line.x + 1, y + line.height / 2);
+    return true;
+}
+
 void OnKeyDown(HWND dialog, WPARAM key)
 {
     IndexView* view = s_chooser.view;
+    if (key == VK_TAB) {
+        MoveMark(dialog, GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+        return;
+    }
+    if (key == VK_SPACE) {
+        ActOnMark(dialog);
+        return;
+    }
     for (const IndexKey& k : INDEX_KEYS) {
         if (k.key != key) continue;
         int delta = k.lines;
@@ -272,17 +370,6 @@ void OnVScroll(HWND dialog, int request, int thumb)
     UpdateIndexScrollBar(dialog, view);
 }
 
-void OnClick(HWND dialog, int x, int y)
-{
-    int result = HitTestIndex(s_chooser.view, x, y);
-    if (result > 0) {
-        s_chooser.chosen = result;
-        EndDialog(dialog, IDOK);
-    } else if (result < 0) {
-        DrawIndex(s_chooser.view, true);
-        UpdateIndexScrollBar(dialog, s_chooser.view);
-    }
-}
 
 // Painting goes through BeginPaint's dc, which holds the region to paint;
 // the dialog's own dc serves measuring and what is drawn at once.
@@ -301,6 +388,7 @@ void OnPaint(HWND dialog)
 
 void OnDestroy(HWND dialog)
 {
+    FreeIcons();
     IndexView* view = s_chooser.view;
     if (!view) return;
     ReleaseDC(dialog, Dc(view));
@@ -328,14 +416,18 @@ INT_PTR CALLBACK SectionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_ERASEBKGND:
         SetWindowLongPtrW(dialog, DWLP_MSGRESULT, OnEraseBackground(dialog, reinterpret_cast<HDC>(wParam)));
         return TRUE;
-    // The arrow keys scroll the tree instead of moving between controls.
-    case WM_GETDLGCODE: SetWindowLongPtrW(dialog, DWLP_MSGRESULT, DLGC_WANTARROWS); return TRUE;
+    // The arrow keys scroll the tree and Tab walks its entries, instead of
+    // moving between controls.
+    case WM_GETDLGCODE: SetWindowLongPtrW(dialog, DWLP_MSGRESULT, DLGC_WANTARROWS | DLGC_WANTTAB); return TRUE;
     case WM_KEYDOWN: OnKeyDown(dialog, wParam); return TRUE;
     case WM_VSCROLL: OnVScroll(dialog, LOWORD(wParam), static_cast<short>(HIWORD(wParam))); return TRUE;
     case WM_LBUTTONDOWN: OnClick(dialog, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDOK: EndDialog(dialog, IDOK); return TRUE;
+        case IDOK:
+            // With an entry marked Enter takes it; else it stays where it was.
+            if (!ActOnMark(dialog)) EndDialog(dialog, IDOK);
+            return TRUE;
         case IDCANCEL:
             s_chooser.chosen = 0;
             EndDialog(dialog, IDCANCEL);
@@ -352,7 +444,7 @@ int ChooseSection(HINSTANCE instance, HWND owner, int lesson, Settings* settings
     // Out of memory inside the chooser ends the program in order, as
     // everywhere else that cannot carry on without the block.
     g_indexAllocate = AllocateOrShutDown;
-    s_chooser = {nullptr, lesson, lesson, settings};
+    s_chooser = {nullptr, lesson, lesson, settings, {}, -1};
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SECTIONS), owner, SectionDialogProc, 0);
     return s_chooser.chosen;
 }

@@ -377,7 +377,7 @@ void PutLetters(WideOut& w, const uint8_t* s, int32_t base)
 
 }  // namespace
 
-void FindPassagePlace(const uint8_t* text, unsigned at, PassagePlace* place)
+void FindPassagePlace(const uint8_t* text, unsigned at, PassagePlace* place, bool titledChapter)
 {
     *place = {};
     const uint8_t* p = text;
@@ -393,11 +393,19 @@ void FindPassagePlace(const uint8_t* text, unsigned at, PassagePlace* place)
             CopyReading(place->section, t, n, reversed);
             KeepFirstPart(place->section);
         } else if (index == 1 && style == STYLE_SUBHEADING) {
-            // the lesson's span of chapters, not a place
+            // A lesson's span of chapters is no place; a day's one chapter is.
+            uint8_t heading[sizeof place->section];
+            CopyReading(heading, t, n, reversed);
+            uint8_t first[sizeof heading];
+            CopyReading(first, heading, Length(heading), false);
+            KeepFirstPart(first);
+            if (titledChapter && Same(first, heading)) CopyReading(place->chapter, heading, Length(heading), false);
         } else if (level == 0 && (style & STYLE_ALIGN_MASK) == STYLE_ALIGN_CENTER) {
             uint8_t heading[sizeof place->section];
             CopyReading(heading, t, n, reversed);
-            if (StartsWithChapter(heading)) {
+            // Bold without large is a chapter's own heading, also one with a
+            // name instead of a number (the order of prayers, the Haggadah).
+            if (StartsWithChapter(heading) || (style & STYLE_BLUE) == STYLE_BOLD) {
                 CopyReading(place->chapter, heading, Length(heading), false);
             } else {
                 CopyReading(place->section, heading, Length(heading), false);
@@ -426,6 +434,30 @@ void FindPassagePlace(const uint8_t* text, unsigned at, PassagePlace* place)
     }
 }
 
+void FindPassagePlaces(const uint8_t* text, unsigned first, unsigned last, bool titledChapter, PassagePlace* from,
+                       PassagePlace* to)
+{
+    FindPassagePlace(text, first, from, titledChapter);
+    FindPassagePlace(text, last - 1, to, titledChapter);
+    // Begun on headings or a rule, it is cited from the first record after
+    // them that it holds: the paragraph under them, or their last heading.
+    RecordSpan span;
+    if (!RecordAt(text, first, &span)) return;
+    unsigned record = 0;
+    for (int index = 0; text[record]; ++index) {
+        uint8_t style = text[record], parameter = text[record + 1];
+        unsigned start = record + 2;
+        bool heading = index < 2 || IsRule(style) ||
+                       ((parameter >> PARAM_LABEL_SHIFT) == 0 && (style & STYLE_ALIGN_MASK) == STYLE_ALIGN_CENTER);
+        if (record > span.record) {
+            if (start >= last) return;
+            if (!IsRule(style)) FindPassagePlace(text, start, from, titledChapter);
+        }
+        if (record >= span.record && !heading) return;
+        record = start + static_cast<unsigned>(TextLength(text + start)) + 1;
+    }
+}
+
 size_t WriteCitation(const PassagePlace& first, const PassagePlace& last, int32_t letterBase, char16_t* out,
                      size_t capacity)
 {
@@ -435,12 +467,15 @@ size_t WriteCitation(const PassagePlace& first, const PassagePlace& last, int32_
     const char16_t dash = letterBase >= RTF_LETTER_BASE_MIN ? u'\u2013' : u'-';
     bool sameSection = Same(first.section, last.section);
     bool sameChapter = sameSection && Same(first.chapter, last.chapter);
+    // "Section פרק N", but a part with a name of its own after a comma.
+    auto putChapter = [&](const PassagePlace& place, bool afterSection) {
+        if (!place.chapter[0]) return;
+        if (afterSection) w.Text(StartsWithChapter(place.chapter) ? u" " : u", ");
+        PutLetters(w, place.chapter, letterBase);
+    };
     w.Put(u'(');
     PutLetters(w, first.section, letterBase);
-    if (first.chapter[0]) {
-        if (first.section[0]) w.Put(u' ');
-        PutLetters(w, first.chapter, letterBase);
-    }
+    putChapter(first, first.section[0] != 0);
     if (first.paragraph[0]) {
         w.Text(u", ");
         PutLetters(w, first.paragraph, letterBase);
@@ -449,11 +484,8 @@ size_t WriteCitation(const PassagePlace& first, const PassagePlace& last, int32_
         w.Put(u' ');
         w.Put(dash);
         w.Put(u' ');
-        if (!sameSection) {
-            PutLetters(w, last.section, letterBase);
-            if (last.chapter[0]) w.Put(u' ');
-        }
-        PutLetters(w, last.chapter, letterBase);
+        if (!sameSection) PutLetters(w, last.section, letterBase);
+        putChapter(last, !sameSection && last.section[0]);
         if (last.paragraph[0]) {
             w.Text(u", ");
             PutLetters(w, last.paragraph, letterBase);

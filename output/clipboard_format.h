@@ -115,10 +115,17 @@ struct PassagePlace {
     uint8_t paragraph[16];
 };
 
-// The place of the record holding text offset at.
-void FindPassagePlace(const uint8_t* text, unsigned at, PassagePlace* place);
+// The place of the record holding text offset at. With titledChapter the
+// second heading names the one chapter the text holds (a day's portion).
+void FindPassagePlace(const uint8_t* text, unsigned at, PassagePlace* place, bool titledChapter = false);
 
-// "(section chapter, first–last)" in reading order, the letters from
+// The places that cite the passage [first, last): where it ends, and where
+// it begins, or where its first paragraph begins when it begins on headings.
+void FindPassagePlaces(const uint8_t* text, unsigned first, unsigned last, bool titledChapter, PassagePlace* from,
+                       PassagePlace* to);
+
+// "(section chapter, first–last)" in reading order (a chapter with a name
+// instead of "פרק N" after a comma), the letters from
 // letterBase; a range names only what changes (paragraphs, or chapter and
 // paragraph, or all). No line break. Returns the units written before the
 // zero; stops short rather than write past capacity.

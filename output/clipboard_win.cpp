@@ -5,6 +5,7 @@
 
 #include "base/allocation_win.h"
 #include "base/globals.h"
+#include "calendar/track_reading.h"
 #include "output/clipboard_format.h"
 #include "settings/settings.h"
 #include "text/text_view.h"
@@ -145,8 +146,8 @@ void CopyPassage(TextView* view, unsigned first, unsigned last, int append)
     uint8_t* passage = PassageText(view->text, first, last);
     if (!passage) return;
     PassagePlace from, to;
-    FindPassagePlace(view->text, first, &from);
-    FindPassagePlace(view->text, last - 1, &to);
+    // A day's portion names its chapter in its second heading.
+    FindPassagePlaces(view->text, first, last, OnTrackOne() && g_settings.dateTextLength, &from, &to);
     uint32_t size = PassageExportSize(passage);
     auto* buffer = static_cast<char16_t*>(AllocateOrShutDown(size));
     if (buffer) {

@@ -1,10 +1,14 @@
 // The section chooser opened through Index, driven with real messages.
 #include "tests/support/dialog_driver.h"
 
+#include <algorithm>
+
 #include "app/main_window.h"
+#include "base/display_scale.h"
 #include "index/index_layout.h"
 #include "index/section_dialog.h"
 #include "resources/resource.h"
+#include "text/colours_win.h"
 
 namespace dialog_test {
 namespace {
@@ -169,6 +173,104 @@ TEST_F(SectionChooser, BranchesOpenScrollAndSurviveAResize)
     EXPECT_GE(afterResize, visibleOpen);
     EXPECT_GT(bottom, 0);
     EXPECT_EQ(top, 0);
+}
+
+// The entries the n-th Tab reaches: each visible entry's first line, in order.
+std::vector<uint32_t> Entries(const IndexView* view)
+{
+    std::vector<uint32_t> entries;
+    for (uint32_t i = 0; view->lines[i].flags; ++i)
+        if ((view->lines[i].flags & INDEX_FLAG_VISIBLE) && (i == 0 || view->lines[i].key != view->lines[i - 1].key))
+            entries.push_back(i);
+    return entries;
+}
+
+// From the keyboard alone: Tab walks the entries, Space opens a branch, and
+// Enter on a marked lesson goes there (Enter without a mark still stays).
+TEST_F(SectionChooser, TabSpaceAndEnterChooseWithoutTheMouse)
+{
+    PresetWindow();
+    Preset(L"Flags", DEFAULT_FLAGS | FLAG_PIN);
+    Preset(L"Day", 732737);
+    Preset(L"Lesson", 207);
+    Start();
+    uint16_t before = 0, opened = 0, afterShiftTab = 0;
+    int target = 0;
+    Open([&](HWND dialog, const IndexView* view) {
+        std::vector<uint32_t> entries = Entries(view);
+        // The second book, a closed branch: two Tabs and Space open it.
+        before = view->visibleLines;
+        PressKey(dialog, VK_TAB);
+        PressKey(dialog, VK_TAB);
+        PressKey(dialog, VK_SPACE);
+        opened = view->visibleLines;
+        // Shift+Tab and Space again close it.
+        PressKey(dialog, VK_TAB);
+        PressKey(dialog, VK_TAB, true);
+        PressKey(dialog, VK_SPACE);
+        afterShiftTab = view->visibleLines;
+        // Tab on to the first lesson the tree shows and take it with Enter.
+        entries = Entries(view);
+        size_t n = 1;
+        while (n < entries.size() && !(view->lines[entries[n]].key & INDEX_KEY_LINK)) ++n;
+        if (n == entries.size()) return;
+        target = view->lines[entries[n]].key & INDEX_KEY_LESSON;
+        for (size_t i = 2; i <= n; ++i) PressKey(dialog, VK_TAB);
+        PressKey(dialog, VK_RETURN);
+    }, 0);
+    EXPECT_GT(opened, before);
+    EXPECT_EQ(afterShiftTab, before);
+    ASSERT_GT(target, 0);
+    EXPECT_EQ(g_settings.Lesson, target);
+}
+
+// The icons sit on the tree's own ground in every colour set: inside each
+// icon drawn on the first lines lies the page's colour where the art is
+// white, and the mark stands out from it as the text does; Night and Sepia
+// show no white, Paper keeps its icons as they were.
+TEST_F(SectionChooser, IconsSitOnTheTreesGroundInEveryColourSet)
+{
+    for (DWORD choice : {COLOURS_PAPER, COLOURS_SEPIA, COLOURS_NIGHT}) {
+        SCOPED_TRACE(choice);
+        PresetWindow();
+        Preset(COLOURS_VALUE, choice);
+        Start();
+        const ColourSet& set = ColourSetOf(choice);
+        int icons = 0, onPage = 0, whites = 0, marked = 0;
+        Open([&](HWND dialog, const IndexView* view) {
+            UpdateWindow(dialog);
+            HDC dc = GetDC(dialog);
+            int size = ScaleToDpi(INDEX_ICON_SIZE), y = view->top;
+            for (uint32_t i = 0; view->lines[i].flags && icons < 4; ++i) {
+                const IndexLine& l = view->lines[i];
+                if (!(l.flags & INDEX_FLAG_VISIBLE)) continue;
+                if (i == 0 || l.key != view->lines[i - 1].key) {
+                    int x = l.x + l.width + ScaleToDpi(INDEX_ICON_GAP);
+                    int top = y + (l.height > size ? (l.height - size) / 2 : 0);
+                    bool page = false, white = false;
+                    double most = 1;
+                    for (int dy = 0; dy < size; ++dy)
+                        for (int dx = 0; dx < size; ++dx) {
+                            uint32_t c = GetPixel(dc, x + dx, top + dy);
+                            page |= c == set.page;
+                            white |= c == Rgb(255, 255, 255);
+                            most = std::max(most, ContrastRatio(c, set.page));
+                        }
+                    ++icons;
+                    onPage += page;
+                    whites += white;
+                    marked += most >= 4.5;
+                }
+                y += l.height;
+            }
+            ReleaseDC(dialog, dc);
+        });
+        ASSERT_GT(icons, 0);
+        EXPECT_EQ(onPage, icons);
+        EXPECT_EQ(marked, icons);
+        EXPECT_EQ(whites, choice == COLOURS_PAPER ? icons : 0);
+        Close();
+    }
 }
 
 }  // namespace

@@ -70,6 +70,19 @@ protected:
         size_t n = WriteCitation(a, b, g_settings.FontAsciiBase, out, CITATION_MAX);
         return std::u16string(out, n);
     }
+    // As Copy cites it: a passage begun on headings from its first paragraph.
+    std::u16string CiteCopied(unsigned first, unsigned last, bool titledChapter) const
+    {
+        PassagePlace a, b;
+        FindPassagePlaces(text, first, last, titledChapter, &a, &b);
+        char16_t out[CITATION_MAX];
+        return std::u16string(out, WriteCitation(a, b, g_settings.FontAsciiBase, out, CITATION_MAX));
+    }
+    void Use(uint8_t* other)
+    {
+        free(text);
+        text = other;
+    }
     // The passage exported, in the lines the clipboard gets.
     std::u16string Export(unsigned first, unsigned last) const
     {
@@ -98,6 +111,45 @@ TEST_F(Passage, CitationNamesSectionChapterAndParagraphs)
     g_settings.FontAsciiBase = LETTER_BASE_CP1255;
     std::u16string old = Cite(At(3, 0), At(4, 1));
     EXPECT_EQ(old.substr(old.size() - 6), std::u16string(u", \u00e0-\u00e1)"));
+}
+
+// Begun on the headings, a passage is cited from the paragraph under them;
+// begun inside a paragraph, from that paragraph.
+TEST_F(Passage, PassageBegunOnHeadingsCitesItsFirstParagraph)
+{
+    EXPECT_EQ(CiteCopied(At(2, 0), At(5, 3), false), u"(הלכות אבל פרק ו, א–ג)");
+    EXPECT_EQ(CiteCopied(At(0, 2), At(4, 1), false), u"(הלכות אבל פרק ו, א–ב)");
+    EXPECT_EQ(CiteCopied(At(3, 4), At(4, 1), false), u"(הלכות אבל פרק ו, א–ב)");
+    // Across the rule into the next section: from its first paragraph there.
+    EXPECT_EQ(CiteCopied(At(6, 0), At(9, 2), false), u"(הלכות ברכות פרק א, א)");
+    // Headings alone keep naming what they name.
+    EXPECT_EQ(CiteCopied(At(7, 0), At(8, 3), false), u"(הלכות ברכות פרק א)");
+}
+
+// A day of one chapter: its second heading names the chapter (a third of an
+// opening lesson has no heading of its own); a bold heading with a name is a
+// chapter too, cited after a comma; a lesson's span of chapters is no place.
+TEST_F(Passage, OneChapterDaysNameTheirChapter)
+{
+    constexpr uint8_t CHAPTER = 0xD8;   // centred, bold
+    Use(BuildText({{STYLE_HEADING, 0, Stored("מצוות עשה")},
+                   {STYLE_SUBHEADING, 0, Stored("חלק ב")},
+                   {PARAGRAPH, LABELLED, Stored("פד להקריב")},
+                   {PARAGRAPH, LABELLED, Stored("פה להיטפל")}}));
+    EXPECT_EQ(CiteCopied(At(0, 0), At(3, 4), true), u"(מצוות עשה, חלק ב, פד–פה)");
+    EXPECT_EQ(CiteCopied(At(2, 0), At(3, 4), false), u"(מצוות עשה, פד–פה)");
+    Use(BuildText({{STYLE_HEADING, 0, Stored("הלכות חמץ ומצה")},
+                   {STYLE_SUBHEADING, 0, Stored("נוסח ההגדה")},
+                   {CHAPTER, 0, Stored("נוסח ההגדה")},
+                   {PARAGRAPH, LABELLED, Stored("א נוסח")},
+                   {PARAGRAPH, LABELLED, Stored("ב הא לחמא")},
+                   {PARAGRAPH, LABELLED, Stored("ג מה נשתנה")}}));
+    EXPECT_EQ(CiteCopied(At(0, 0), At(5, 4), true), u"(הלכות חמץ ומצה, נוסח ההגדה, א–ג)");
+    EXPECT_EQ(CiteCopied(At(3, 0), At(5, 4), false), u"(הלכות חמץ ומצה, נוסח ההגדה, א–ג)");
+    Use(BuildText({{STYLE_HEADING, 0, Stored("הלכות ברכות")},
+                   {STYLE_SUBHEADING, 0, Stored("פרק א - פרק ג")},
+                   {PARAGRAPH, LABELLED, Stored("א ברכה")}}));
+    EXPECT_EQ(CiteCopied(At(0, 0), At(2, 3), true), u"(הלכות ברכות, א)");
 }
 
 // The export holds exactly the chosen words in reading order, then the

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/selection_win.h"
+#include "calendar/portion_schedule.h"
+#include "calendar/schedule.h"
 #include "output/clipboard_win.h"
 #include "resources/resource.h"
 #include "text/rows.h"
@@ -188,6 +190,72 @@ TEST_F(PassageSelect, KeysShiftClickEscapeAndDayChange)
     unsigned first, last;
     EXPECT_FALSE(CurrentSelection(&first, &last));
     EXPECT_EQ(g_settings.Lesson, 101);
+}
+
+// The Rich Text form of a citation: letters as \u escapes, a space after
+// one kept by a second (the first ends the escape).
+std::string RtfOf(const std::u16string& s)
+{
+    std::string out;
+    bool escaped = false;
+    for (char16_t c : s) {
+        if (c >= 0x80) out += "\\u" + std::to_string(unsigned(c));
+        else out += c == ' ' && escaped ? std::string("  ") : std::string(1, char(c));
+        escaped = c >= 0x80;
+    }
+    return out;
+}
+
+// A one-chapter day from its top (the headings) to the first line of its
+// third paragraph, with the keys, and copied: the citation names the day's
+// section, chapter and paragraphs in both clipboard formats. Days begun
+// inside a lesson (its second chapter, a new section, a third of an opening
+// lesson without a heading of its own) and the regrouped days, whose
+// selection passes the rule between two chapters.
+using OneChapterPassage = ReaderTest;
+
+TEST_F(OneChapterPassage, CopyCitesTheDaysSectionChapterAndParagraphs)
+{
+    const struct {
+        int portion, paragraphs;
+        const char16_t* citation;
+    } days[] = {
+        {101, 3, u"(הלכות ברכות פרק יא, א–ג)"},
+        // From the section's opening words on: they belong to no chapter.
+        {102, 3, u"(הלכות מילה – פרק א, ג)"},
+        {5, 3, u"(מצוות עשה, חלק ב, פד–פו)"},
+        {166, 3, u"(הלכות חמץ ומצה, נוסח ההגדה, א–ג)"},
+        {108, 2, u"(סדר תפילות כל השנה, וזהו נוסח כל הברכות האמצעיות, א – נוסח הוידוי, א)"},
+    };
+    for (const auto& d : days) {
+        SCOPED_TRACE(d.portion);
+        Close();
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Lumivex");
+        int32_t day = DayOfPortionInCycle(d.portion, 739959);
+        PresetPinned(day, LessonOfDay(3, day));
+        Preset(L"Track", TRACK_ONE);
+        Preset(L"FontSize", 16);
+        Start();
+        ASSERT_EQ(g_settings.Portion, d.portion);
+        // The line that opens the paragraph the selection reaches.
+        int line = 0, seen = 0;
+        for (const LineRecord* l = View()->lines; l->style; ++l, ++line)
+            if (l->hang && ++seen == d.paragraphs) break;
+        ASSERT_EQ(seen, d.paragraphs);
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = 0x80;
+        SetKeyboardState(keys);
+        for (int i = 0; i <= line; ++i) Key(VK_DOWN);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        Command(IDM_COPY);
+        std::u16string plain = ReadUnicode();
+        std::u16string cite = std::u16string(u"\r\n") + d.citation + u"\r\n";
+        ASSERT_GT(plain.size(), cite.size());
+        EXPECT_EQ(plain.substr(plain.size() - cite.size()), cite);
+        EXPECT_NE(ReadRtf().find("\r\n" + RtfOf(d.citation) + "\\par"), std::string::npos);
+    }
 }
 
 }  // namespace

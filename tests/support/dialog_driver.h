@@ -117,6 +117,27 @@ inline void SetScrollLock(bool on)
     SetKeyboardState(keys);
 }
 
+// A key as the dialog's own loop takes it: through the dialog manager to
+// the control with the focus (the dialog when it has none), Shift and Alt
+// held as asked. Alt with a letter is the mnemonic's WM_SYSCHAR.
+inline void PressKey(HWND dialog, WPARAM key, bool shift = false, bool alt = false)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[VK_MENU] = alt ? 0x80 : 0;
+    SetKeyboardState(keys);
+    HWND focus = GetFocus();
+    MSG m = {focus && IsChild(dialog, focus) ? focus : dialog, WM_KEYDOWN, key, 1};
+    if (alt) m = {m.hwnd, WM_SYSCHAR, key, LPARAM(1) << 29};
+    if (!IsDialogMessageW(dialog, &m)) {
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+    }
+    keys[VK_SHIFT] = keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+}
+
 inline std::wstring WindowText(HWND window)
 {
     wchar_t text[256] = {};

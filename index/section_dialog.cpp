@@ -2,9 +2,13 @@
 // clicked by hand in a dialog without controls.
 #include "index/section_dialog.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
+#include <algorithm>
 #include <cstdlib>
+#include <string>
 
+#include "base/accessible_parts_win.h"
 #include "base/allocation_win.h"
 #include "base/display_scale.h"
 #include "base/face_name_win.h"
@@ -13,6 +17,7 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "text/colours_win.h"
+#include "text/letter_code.h"
 #include "text/text_draw_win.h"
 
 namespace {
@@ -274,6 +279,7 @@ void OnClick(HWND dialog, int x, int y)
     } else if (result < 0) {
         DrawIndex(s_chooser.view, true);
         UpdateIndexScrollBar(dialog, s_chooser.view);
+        NotifyAccessiblePart(dialog, EVENT_OBJECT_REORDER, 0);
     }
 }
 
@@ -296,6 +302,22 @@ int LineTop(IndexView* view, uint32_t i)
     return -1;
 }
 
+long EntryPart(int line);
+
+// Marks entry line i and brings it onto the page; a screen reader hears it.
+void MarkEntry(HWND dialog, int i)
+{
+    IndexView* view = s_chooser.view;
+    s_chooser.mark = i;
+    int ordinal = 0;
+    for (int j = 0; j < i; ++j) ordinal += view->lines[j].flags & INDEX_FLAG_VISIBLE ? 1 : 0;
+    if (ordinal < view->topLine) MoveTopLine(view, ordinal - view->topLine);
+    while (LineTop(view, static_cast<uint32_t>(i)) < 0 && MoveTopLine(view, 1)) {}
+    DrawIndex(view, true);
+    UpdateIndexScrollBar(dialog, view);
+    NotifyAccessiblePart(dialog, EVENT_OBJECT_FOCUS, EntryPart(i));
+}
+
 // Tab and Shift+Tab walk the visible entries, round at the ends, and bring
 // the one reached onto the page.
 void MoveMark(HWND dialog, int step)
@@ -307,14 +329,7 @@ void MoveMark(HWND dialog, int step)
         i = i < 0 ? (step > 0 ? 0 : n - 1) : (i + step + n) % n;
         if (StartsEntry(view, static_cast<uint32_t>(i))) break;
     }
-    if (!StartsEntry(view, static_cast<uint32_t>(i))) return;
-    s_chooser.mark = i;
-    int ordinal = 0;
-    for (int j = 0; j < i; ++j) ordinal += view->lines[j].flags & INDEX_FLAG_VISIBLE ? 1 : 0;
-    if (ordinal < view->topLine) MoveTopLine(view, ordinal - view->topLine);
-    while (LineTop(view, static_cast<uint32_t>(i)) < 0 && MoveTopLine(view, 1)) {}
-    DrawIndex(view, true);
-    UpdateIndexScrollBar(dialog, view);
+    if (StartsEntry(view, static_cast<uint32_t>(i))) MarkEntry(dialog, i);
 }
 
 // Enter or Space on the marked entry does what a click on its caption does.
@@ -328,6 +343,92 @@ bool ActOnMark(HWND dialog)
     OnClick(dialog, line.x + 1, y + line.height / 2);
     return true;
 }
+
+// ---- For screen readers: the entries the tree shows, top to bottom.
+
+// The line that starts entry part (from 1), or -1.
+int EntryLine(long part)
+{
+    const IndexView* view = s_chooser.view;
+    long n = 0;
+    for (uint32_t i = 0; view && i < view->lineCount; ++i)
+        if (StartsEntry(view, i) && ++n == part) return static_cast<int>(i);
+    return -1;
+}
+
+long EntryPart(int line)
+{
+    long n = 0;
+    for (int i = 0; i <= line; ++i) n += StartsEntry(s_chooser.view, static_cast<uint32_t>(i)) ? 1 : 0;
+    return n;
+}
+
+long Entries(HWND)
+{
+    const IndexView* view = s_chooser.view;
+    return view && view->lineCount ? EntryPart(static_cast<int>(view->lineCount) - 1) : 0;
+}
+
+// The caption, over all the lines it wraps to, as it reads.
+bool EntryName(HWND, long part, std::u16string* out)
+{
+    int i = EntryLine(part);
+    if (i < 0) return false;
+    const IndexView* view = s_chooser.view;
+    const IndexLine* line = view->lines + i;
+    unsigned from = line->offset, to = from + line->length;
+    for (const IndexLine* next = line + 1; next->flags && next->key == line->key; ++next) {
+        from = std::min<unsigned>(from, next->offset);
+        to = std::max<unsigned>(to, next->offset + next->length);
+    }
+    *out = ReadingUnicode(std::string_view(reinterpret_cast<const char*>(view->text) + from, to - from));
+    return true;
+}
+
+long EntryState(HWND, long part)
+{
+    int i = EntryLine(part);
+    if (i < 0) return STATE_SYSTEM_UNAVAILABLE;
+    const IndexLine& line = s_chooser.view->lines[i];
+    long state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
+    if (line.key & INDEX_KEY_BRANCH) state |= line.flags & INDEX_FLAG_OPEN ? STATE_SYSTEM_EXPANDED : STATE_SYSTEM_COLLAPSED;
+    if ((line.key & INDEX_KEY_LINK) && (line.key & INDEX_KEY_LESSON) == s_chooser.current) state |= STATE_SYSTEM_SELECTED;
+    if (LineTop(s_chooser.view, static_cast<uint32_t>(i)) < 0) state |= STATE_SYSTEM_OFFSCREEN;
+    return state;
+}
+
+bool EntryBox(HWND, long part, RECT* box)
+{
+    int i = EntryLine(part);
+    int y = i < 0 ? -1 : LineTop(s_chooser.view, static_cast<uint32_t>(i));
+    if (y < 0) return false;
+    const IndexLine& line = s_chooser.view->lines[i];
+    *box = {line.x, y, line.x + line.width, y + line.height};
+    return true;
+}
+
+// As Tab to the entry and Space: a branch opens or closes, a lesson is gone to.
+bool ActOnEntry(HWND dialog, long part)
+{
+    int i = EntryLine(part);
+    if (i < 0) return false;
+    MarkEntry(dialog, i);
+    return ActOnMark(dialog);
+}
+
+long MarkedEntry(HWND) { return s_chooser.mark >= 0 ? EntryPart(s_chooser.mark) : 0; }
+
+constexpr AccessibleParts CHOOSER_PARTS = {
+    .role = ROLE_SYSTEM_OUTLINE,
+    .count = Entries,
+    .partName = EntryName,
+    .partRole = ROLE_SYSTEM_OUTLINEITEM,
+    .partState = EntryState,
+    .partBox = EntryBox,
+    .action = u"Choose",
+    .act = ActOnEntry,
+    .focus = MarkedEntry,
+};
 
 void OnKeyDown(HWND dialog, WPARAM key)
 {
@@ -435,6 +536,9 @@ INT_PTR CALLBACK SectionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         }
         return FALSE;
     case WM_DESTROY: OnDestroy(dialog); return TRUE;
+    case WM_GETOBJECT:
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, AnswerAccessibleParts(dialog, wParam, lParam, &CHOOSER_PARTS));
+        return TRUE;
     }
     return FALSE;
 }

@@ -8,6 +8,7 @@
 #include "index/index_layout.h"
 #include "index/section_dialog.h"
 #include "resources/resource.h"
+#include "tests/support/accessibility.h"
 #include "text/colours_win.h"
 
 namespace dialog_test {
@@ -196,14 +197,25 @@ TEST_F(SectionChooser, TabSpaceAndEnterChooseWithoutTheMouse)
     Start();
     uint16_t before = 0, opened = 0, afterShiftTab = 0;
     int target = 0;
+    long focus = 0, closedState = 0, openState = 0, entriesBefore = 0, entriesOpen = 0;
+    std::u16string name;
     Open([&](HWND dialog, const IndexView* view) {
         std::vector<uint32_t> entries = Entries(view);
-        // The second book, a closed branch: two Tabs and Space open it.
+        accessibility_test::ClientObject tree(dialog);
+        if (!tree) return;
+        entriesBefore = tree.Count();
+        // The second book, a closed branch: two Tabs and Space open it. A
+        // screen reader is on it, hears its name and that it opened.
         before = view->visibleLines;
         PressKey(dialog, VK_TAB);
         PressKey(dialog, VK_TAB);
+        focus = tree.Focus();
+        closedState = tree.State(focus);
+        name = tree.Name(focus);
         PressKey(dialog, VK_SPACE);
         opened = view->visibleLines;
+        openState = tree.State(focus);
+        entriesOpen = tree.Count();
         // Shift+Tab and Space again close it.
         PressKey(dialog, VK_TAB);
         PressKey(dialog, VK_TAB, true);
@@ -222,6 +234,12 @@ TEST_F(SectionChooser, TabSpaceAndEnterChooseWithoutTheMouse)
     EXPECT_EQ(afterShiftTab, before);
     ASSERT_GT(target, 0);
     EXPECT_EQ(g_settings.Lesson, target);
+    EXPECT_EQ(focus, 2);
+    EXPECT_TRUE(closedState & STATE_SYSTEM_COLLAPSED);
+    EXPECT_TRUE(openState & STATE_SYSTEM_EXPANDED);
+    EXPECT_GT(entriesOpen, entriesBefore);
+    ASSERT_FALSE(name.empty());
+    EXPECT_TRUE(name[0] >= u'\u05D0' && name[0] <= u'\u05EA');
 }
 
 // The icons sit on the tree's own ground in every colour set: inside each

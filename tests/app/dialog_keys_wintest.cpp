@@ -114,17 +114,5 @@ TEST_F(DialogKeys, SearchDialogBoxChoicesMnemonicsEnterAndEscape)
     }));
 }
 
-TEST_F(DialogKeys, AboutBoxFocusesItsLinkAndEscapeCloses)
-{
-    PresetWindow();
-    Start();
-    std::vector<int> forward;
-    EXPECT_TRUE(Run(IDM_ABOUT, [&](HWND dialog) {
-        forward = Round(dialog);
-        PressKey(dialog, VK_ESCAPE);
-    }));
-    EXPECT_EQ(forward, (std::vector<int>{IDC_ABOUT_LINK}));
-}
-
 }  // namespace
 }  // namespace dialog_test

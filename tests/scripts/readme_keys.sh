@@ -11,7 +11,8 @@ python3 "$root/scripts/gen_keys.py" --check || bad "README.md's key block is sta
 # A copy of the tree's inputs, with one accelerator changed.
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-for f in README.md scripts/gen_keys.py resources/menu.rc app/main_window.cpp search/search_entry.cpp; do
+for f in README.md scripts/gen_keys.py resources/menu.rc app/main_window.cpp app/toolbar_win.cpp \
+         calendar/calendar_dialog.cpp search/search_entry.cpp; do
   mkdir -p "$tmp/$(dirname "$f")" && cp "$root/$f" "$tmp/$f"
 done
 sed -i 's/^  "F", IDM_FONT,/  "G", IDM_FONT,/' "$tmp/resources/menu.rc"
@@ -21,7 +22,7 @@ python3 "$tmp/scripts/gen_keys.py" || bad "regenerating failed"
 grep -q '| Ctrl+G | Font |' "$tmp/README.md" || bad "the regenerated block lacks Ctrl+G for Font"
 python3 "$tmp/scripts/gen_keys.py" --check || bad "the regenerated block is not current"
 
-for k in 'Ctrl+F' 'Page Down' 'Right arrow' 'Wheel' '`a` ש'; do
+for k in 'Ctrl+F' 'Page Down' 'Right arrow' 'Wheel' '`a` ש' 'Alt+Page Up'; do
   grep -qF "$k" "$root/README.md" || bad "README.md lacks $k"
 done
 [ $fail = 0 ] && echo "readme_keys: the key reference is current and follows the tables"

@@ -105,7 +105,7 @@ public:
         *value = nullptr;
         if (!Alive()) return RPC_E_DISCONNECTED;
         long part = Part(child);
-        if (part > 0) return DISP_E_MEMBERNOTFOUND;
+        if (part > 0) return parts_->partValue ? AnswerText(parts_->partValue, window_, part, value) : DISP_E_MEMBERNOTFOUND;
         if (part == 0 && parts_->value) return AnswerSelf(parts_->value, value);
         return Standard(child) ? standard_->get_accValue(ToStandard(child), value) : E_INVALIDARG;
     }

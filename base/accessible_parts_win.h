@@ -20,6 +20,7 @@ struct AccessibleParts {
     bool (*partName)(HWND window, long part, std::u16string* out);
     bool (*partDescription)(HWND window, long part, std::u16string* out);
     bool (*partShortcut)(HWND window, long part, std::u16string* out);
+    bool (*partValue)(HWND window, long part, std::u16string* out);   // a tree item's: its level
     long partRole;
     long (*partRoleOf)(HWND window, long part);   // where the parts' roles differ
     long (*partState)(HWND window, long part);

@@ -385,6 +385,18 @@ bool EntryName(HWND, long part, std::u16string* out)
     return true;
 }
 
+// An outline item's value is its level in the tree, from 1.
+bool EntryLevel(HWND, long part, std::u16string* out)
+{
+    int i = EntryLine(part);
+    const IndexView* view = s_chooser.view;
+    int level = i >= 0 && view->indentStep > 0 ? view->lines[i].indent / view->indentStep : 0;
+    if (level < 1) return false;   // a window too narrow for indents
+    out->clear();
+    for (char c : std::to_string(level)) *out += static_cast<char16_t>(c);
+    return true;
+}
+
 long EntryState(HWND, long part)
 {
     int i = EntryLine(part);
@@ -422,6 +434,7 @@ constexpr AccessibleParts CHOOSER_PARTS = {
     .role = ROLE_SYSTEM_OUTLINE,
     .count = Entries,
     .partName = EntryName,
+    .partValue = EntryLevel,
     .partRole = ROLE_SYSTEM_OUTLINEITEM,
     .partState = EntryState,
     .partBox = EntryBox,

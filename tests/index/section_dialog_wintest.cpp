@@ -198,7 +198,7 @@ TEST_F(SectionChooser, TabSpaceAndEnterChooseWithoutTheMouse)
     uint16_t before = 0, opened = 0, afterShiftTab = 0;
     int target = 0;
     long focus = 0, closedState = 0, openState = 0, entriesBefore = 0, entriesOpen = 0;
-    std::u16string name;
+    std::u16string name, levels;
     Open([&](HWND dialog, const IndexView* view) {
         std::vector<uint32_t> entries = Entries(view);
         accessibility_test::ClientObject tree(dialog);
@@ -216,6 +216,10 @@ TEST_F(SectionChooser, TabSpaceAndEnterChooseWithoutTheMouse)
         opened = view->visibleLines;
         openState = tree.State(focus);
         entriesOpen = tree.Count();
+        BSTR level = nullptr, childLevel = nullptr;
+        tree->get_accValue(accessibility_test::Child(focus), &level);
+        tree->get_accValue(accessibility_test::Child(focus + 1), &childLevel);
+        levels = accessibility_test::Take(level) + u"/" + accessibility_test::Take(childLevel);
         // Shift+Tab and Space again close it.
         PressKey(dialog, VK_TAB);
         PressKey(dialog, VK_TAB, true);
@@ -238,6 +242,7 @@ TEST_F(SectionChooser, TabSpaceAndEnterChooseWithoutTheMouse)
     EXPECT_TRUE(closedState & STATE_SYSTEM_COLLAPSED);
     EXPECT_TRUE(openState & STATE_SYSTEM_EXPANDED);
     EXPECT_GT(entriesOpen, entriesBefore);
+    EXPECT_EQ(levels, u"1/2");   // the book, then the first entry opened under it
     ASSERT_FALSE(name.empty());
     EXPECT_TRUE(name[0] >= u'\u05D0' && name[0] <= u'\u05EA');
 }

@@ -122,6 +122,17 @@ HGLOBAL PlainTextMemory(const char16_t* exportText, int append)
     return memory;
 }
 
+// Every copy starts with the clipboard free to us, and the reader hears
+// when another program kept it.
+void PutAndTell(const char16_t* exportText, int append)
+{
+    s_clipboardBusy = false;
+    PutOnClipboard(exportText, append);
+    if (s_clipboardBusy)
+        MessageBoxW(g_state.mainWindow, L"Another program is using the clipboard. Nothing was copied; please try again.",
+                    L"Quorin", MB_OK | MB_ICONWARNING);
+}
+
 }  // namespace
 
 void CopyLesson(TextView* view, int append)
@@ -132,12 +143,8 @@ void CopyLesson(TextView* view, int append)
     if (!buffer) return;
     int result = ExportLesson(view->text, buffer, size);
     if (result == 1) MessageBoxW(g_state.mainWindow, L"(obuf > (start + size))", nullptr, MB_OK);
-    s_clipboardBusy = false;
-    if (result == 0) PutOnClipboard(buffer, append);
+    if (result == 0) PutAndTell(buffer, append);
     free(buffer);
-    if (s_clipboardBusy)
-        MessageBoxW(g_state.mainWindow, L"Another program is using the clipboard. Nothing was copied; please try again.",
-                    L"Quorin", MB_OK | MB_ICONWARNING);
 }
 
 void CopyPassage(TextView* view, unsigned first, unsigned last, int append)
@@ -151,7 +158,7 @@ void CopyPassage(TextView* view, unsigned first, unsigned last, int append)
     uint32_t size = PassageExportSize(passage);
     auto* buffer = static_cast<char16_t*>(AllocateOrShutDown(size));
     if (buffer) {
-        if (ExportPassage(passage, from, to, buffer, size) == 0) PutOnClipboard(buffer, append);
+        if (ExportPassage(passage, from, to, buffer, size) == 0) PutAndTell(buffer, append);
         free(buffer);
     }
     free(passage);

@@ -238,6 +238,26 @@ TEST_F(Clipboard, AClipboardHeldElsewhereIsLeftAlone)
     }
     EXPECT_EQ(ReadUnicode(), u"keep me");
     EXPECT_FALSE(Holds(RtfFormat()));
+    // A selected passage is told the same, and once the clipboard is free
+    // again its next copy goes through.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    Key(VK_DOWN);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    BoxCloser::texts.clear();
+    {
+        ClipboardHolder holder;
+        holder.Hold();
+        Command(IDM_APPEND);
+    }
+    EXPECT_EQ(BoxCloser::texts.size(), 1u);
+    Command(IDM_APPEND);
+    EXPECT_EQ(BoxCloser::texts.size(), 1u);
+    EXPECT_NE(ReadUnicode().find(u"keep me"), std::u16string::npos);
+    EXPECT_GT(ReadUnicode().size(), 7u);
 }
 
 TEST_F(Clipboard, AClipboardHeldForAMomentStillTakesTheCopy)

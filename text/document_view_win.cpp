@@ -68,7 +68,7 @@ void MeasureDateBand(HDC dc, const RECT& box)
 // shown); a text the layout refuses stays ours.
 int LoadFirstLesson(HWND window, ReadingLoader load)
 {
-    uint8_t* text = load ? load(nullptr) : LoadLesson(g_settings.Lesson & 0xFFFF, nullptr);
+    uint8_t* text = load(nullptr);
     if (!text)
         return MessageBoxW(window, L"Resource not found", L"Error", MB_ICONWARNING);
     TextView* view = g_state.mainView;
@@ -191,6 +191,18 @@ void OnSize(HWND window, LPARAM lParam)
     UpdateScrollBar(window);
 }
 
+// The band in the reader's colours: its ground, the date and the standing.
+void PaintDateBand(HDC dc)
+{
+    const BandBox& band = g_state.dateBand;
+    const ColourSet& colours = ReaderColours();
+    FillColour(dc, {band.left, band.top, band.left + band.width, band.top + band.height}, colours.band);
+    SetBkMode(dc, TRANSPARENT);
+    COLORREF kept = SetTextColor(dc, colours.bandText);
+    DrawDateBand(dc);
+    SetTextColor(dc, kept);
+}
+
 void PaintMain(HDC dc, HWND window, int flags)
 {
     PAINTSTRUCT ps;
@@ -204,13 +216,7 @@ void PaintMain(HDC dc, HWND window, int flags)
     }
     if (flags & PAINT_PAGE)
         DrawPage(g_state.mainView, (flags & PAINT_ERASE) ? 1 : 0);
-    const BandBox& band = g_state.dateBand;
-    const ColourSet& colours = ReaderColours();
-    FillColour(paintDc, {band.left, band.top, band.left + band.width, band.top + band.height}, colours.band);
-    SetBkMode(paintDc, TRANSPARENT);
-    COLORREF kept = SetTextColor(paintDc, colours.bandText);
-    DrawDateBand(paintDc);
-    SetTextColor(paintDc, kept);
+    PaintDateBand(paintDc);
     if (!dc)
         EndPaint(window, &ps);
 }
@@ -243,7 +249,7 @@ void DrawStanding(HDC dc, int dateWidth)
         return;
     int x = band.left + gap;
     int limit = band.left + (band.width - dateWidth) / 2 - gap;
-    DrawTickMark(dc, x, band.top + 2, size, standing.learned ? TickMark::TickedBox : TickMark::Box, RGB(0, 0, 0));
+    DrawTickMark(dc, x, band.top + 2, size, standing.learned ? TickMark::TickedBox : TickMark::Box, GetTextColor(dc));
     x += size + gap / 2;
     wchar_t behind[40] = L"";
     if (standing.behind > 0)
@@ -287,9 +293,7 @@ void RedrawDateBand(HWND window)
     if (!window || band.width <= 0)
         return;
     HDC dc = GetDC(window);
-    FillBox(dc, band.left, band.top, band.width, band.height, LTGRAY_BRUSH);
-    SetBkMode(dc, TRANSPARENT);
-    DrawDateBand(dc);
+    PaintDateBand(dc);
     ReleaseDC(window, dc);
 }
 

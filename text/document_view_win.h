@@ -12,10 +12,9 @@ constexpr int PAINT_WINDOW = 0xFF;       // WM_PAINT
 constexpr int PAINT_REFRESH = 0x1FF;     // navigation and search
 
 // 0, 1 when no view was made, else the result of the "Resource not found" box.
-// load gives the text the view starts with (the shown track's reading); null
-// loads g_settings.Lesson.
+// load gives the text the view starts with (the shown track's reading).
 using ReadingLoader = uint8_t* (*)(int32_t* reason);
-int CreateView(HWND window, ReadingLoader load = nullptr);
+int CreateView(HWND window, ReadingLoader load);
 void OnSize(HWND window, LPARAM lParam);
 void PaintMain(HDC dc, HWND window, int flags);
 // window may be none for the main window.

@@ -126,6 +126,13 @@ TEST_F(ColoursTest, EverySetReachesItsContrastOnTheDrawnPage)
                                 band.top + band.height - 1);
         EXPECT_EQ(date.ground, set.band);
         EXPECT_GE(date.ratio, 7.0);
+        // Marked learned, the band is drawn again alone: in the same colours.
+        Command(IDM_LEARNED);
+        Shot marked = TakeShot(window);
+        Measured again = Measure(marked, band.left + 1, band.left + band.width - 1, band.top + 1,
+                                 band.top + band.height - 1);
+        EXPECT_EQ(again.ground, set.band);
+        EXPECT_GE(again.ratio, 7.0);
         // Outside the text box (the gutter) the page colour holds too.
         EXPECT_EQ(shot.At(2, shot.height / 2), set.page);
         EXPECT_TRUE(Checked(IDM_COLOURS_PAPER + int(choice)));

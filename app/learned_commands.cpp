@@ -66,6 +66,7 @@ CalendarMark CalendarMarkOfDay(int32_t day)
 void CommandLearned(HWND window)
 {
     LearnedChange change = ToggleLearnedDay(ShownDay());
+    SyncLearnedCheck(window);
     RedrawDateBand(window);
     if (change == LearnedChange::Finished)
         Congratulate(window, CurrentLearned());

@@ -6,7 +6,8 @@
 
 void CommandLearned(HWND window);
 void CommandNextUnlearned(HWND window);
-// The Learned item checked while the day shown is learned.
+// The Learned item checked while the day shown is learned: run when the
+// day or its mark changes (and as the menu opens), so the toolbar reads it too.
 void SyncLearnedCheck(HWND window);
 // Installs the sources of the band's standing and the calendar's marks.
 void ShowLearnedStanding();

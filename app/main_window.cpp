@@ -436,6 +436,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     LRESULT result = HandleMain(window, message, wParam, lParam);
     ShownPage after = Shown();
     bool newDay = after.text != before.text || after.day != before.day || after.lesson != before.lesson;
+    if (g_state.mainWindow && newDay) SyncLearnedCheck(window);
     if (g_state.mainWindow && (newDay || after.firstRow != before.firstRow))
         NotifyViewChanged(window, newDay);
     return result;

@@ -59,13 +59,10 @@ long Buttons(HWND) { return TOOLBAR_BUTTON_COUNT; }
 bool ButtonName(HWND toolbar, long part, std::u16string* out) { return MenuText(toolbar, part, false, out); }
 bool ButtonShortcut(HWND toolbar, long part, std::u16string* out) { return MenuText(toolbar, part, true, out); }
 
-// What the menu would show of the command if it opened now: checked
-// (Learned), greyed.
+// What the menu shows of the command: checked (Learned), greyed.
 long ButtonState(HWND toolbar, long part)
 {
-    HWND window = GetParent(toolbar);
-    SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetMenu(window)), 0);
-    UINT menu = GetMenuState(GetMenu(window), Command(part), MF_BYCOMMAND);
+    UINT menu = GetMenuState(GetMenu(GetParent(toolbar)), Command(part), MF_BYCOMMAND);
     long state = STATE_SYSTEM_FOCUSABLE;
     if (menu != UINT(-1) && (menu & MF_CHECKED)) state |= STATE_SYSTEM_CHECKED;
     if (menu != UINT(-1) && (menu & MF_GRAYED)) state |= STATE_SYSTEM_UNAVAILABLE;

@@ -368,6 +368,13 @@ LRESULT AnswerAccessibleParts(HWND window, WPARAM flags, LPARAM objectId, const 
     return Answer(window, flags, objectId, parts, true);
 }
 
+std::u16string DecimalText(long n)
+{
+    std::u16string out;
+    for (char c : std::to_string(n)) out += static_cast<char16_t>(c);
+    return out;
+}
+
 void NotifyAccessiblePart(HWND window, DWORD event, long part)
 {
     NotifyWinEvent(event, window, OBJID_CLIENT, part > 0 ? part : CHILDID_SELF);

@@ -33,6 +33,9 @@ struct AccessibleParts {
 // WM_GETOBJECT: the client object for OBJID_CLIENT, else 0 (the system answers).
 // parts must outlive the window (a constant table).
 LRESULT AnswerAccessibleParts(HWND window, WPARAM flags, LPARAM objectId, const AccessibleParts* parts);
+// A number as an accessible name or value reads it.
+std::u16string DecimalText(long n);
+
 // EVENT_OBJECT_FOCUS and the like for a part (its child id is its number),
 // or for the client object itself (part 0).
 void NotifyAccessiblePart(HWND window, DWORD event, long part);

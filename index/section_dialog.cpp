@@ -10,6 +10,7 @@
 
 #include "base/accessible_parts_win.h"
 #include "base/allocation_win.h"
+#include "base/dialog_result_win.h"
 #include "base/display_scale.h"
 #include "base/face_name_win.h"
 #include "base/globals.h"
@@ -392,8 +393,7 @@ bool EntryLevel(HWND, long part, std::u16string* out)
     const IndexView* view = s_chooser.view;
     int level = i >= 0 && view->indentStep > 0 ? view->lines[i].indent / view->indentStep : 0;
     if (level < 1) return false;   // a window too narrow for indents
-    out->clear();
-    for (char c : std::to_string(level)) *out += static_cast<char16_t>(c);
+    *out = DecimalText(level);
     return true;
 }
 
@@ -527,12 +527,10 @@ INT_PTR CALLBACK SectionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_INITDIALOG: return OnInitDialog(dialog);
     case WM_SIZE: OnSize(dialog, LOWORD(lParam), HIWORD(lParam)); return TRUE;
     case WM_PAINT: OnPaint(dialog); return TRUE;
-    case WM_ERASEBKGND:
-        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, OnEraseBackground(dialog, reinterpret_cast<HDC>(wParam)));
-        return TRUE;
+    case WM_ERASEBKGND: return DialogResult(dialog, OnEraseBackground(dialog, reinterpret_cast<HDC>(wParam)));
     // The arrow keys scroll the tree and Tab walks its entries, instead of
     // moving between controls.
-    case WM_GETDLGCODE: SetWindowLongPtrW(dialog, DWLP_MSGRESULT, DLGC_WANTARROWS | DLGC_WANTTAB); return TRUE;
+    case WM_GETDLGCODE: return DialogResult(dialog, DLGC_WANTARROWS | DLGC_WANTTAB);
     case WM_KEYDOWN: OnKeyDown(dialog, wParam); return TRUE;
     case WM_VSCROLL: OnVScroll(dialog, LOWORD(wParam), static_cast<short>(HIWORD(wParam))); return TRUE;
     case WM_LBUTTONDOWN: OnClick(dialog, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return TRUE;
@@ -549,9 +547,7 @@ INT_PTR CALLBACK SectionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         }
         return FALSE;
     case WM_DESTROY: OnDestroy(dialog); return TRUE;
-    case WM_GETOBJECT:
-        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, AnswerAccessibleParts(dialog, wParam, lParam, &CHOOSER_PARTS));
-        return TRUE;
+    case WM_GETOBJECT: return DialogResult(dialog, AnswerAccessibleParts(dialog, wParam, lParam, &CHOOSER_PARTS));
     }
     return FALSE;
 }

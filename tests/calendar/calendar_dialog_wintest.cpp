@@ -6,6 +6,7 @@
 #include "calendar/calendar_grid.h"
 #include "resources/resource.h"
 #include "text/letter_code.h"
+#include "base/accessible_parts_win.h"
 #include "tests/support/accessibility.h"
 
 namespace dialog_test {
@@ -166,14 +167,14 @@ TEST_F(CalendarDialog, PartsForScreenReaders)
         acted = calendar.Act(2 + months + 1);
     }, 0);
     EXPECT_EQ(count, 2 + months + HebrewMonthLength(hebrew.month, hebrew.year));
-    EXPECT_NE(dialogName.find(accessibility_test::Digits(hebrew.year)), std::u16string::npos);
+    EXPECT_NE(dialogName.find(DecimalText(hebrew.year)), std::u16string::npos);
     EXPECT_EQ(arrow, u"Previous year");
     EXPECT_FALSE(month.empty());
     EXPECT_TRUE(monthState & STATE_SYSTEM_SELECTED);
     // The Hebrew date as the band writes it, then the Gregorian.
     EXPECT_EQ(day.rfind(band + u", ", 0), 0u);
 
-    EXPECT_NE(day.find(accessibility_test::Digits(GregorianFromAbsolute(today).year)), std::u16string::npos);
+    EXPECT_NE(day.find(DecimalText(GregorianFromAbsolute(today).year)), std::u16string::npos);
     EXPECT_TRUE(dayState & STATE_SYSTEM_SELECTED);
     EXPECT_TRUE(dayState & STATE_SYSTEM_CHECKED);
     EXPECT_EQ(description, u"learned");

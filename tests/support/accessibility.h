@@ -14,13 +14,6 @@ inline std::u16string Take(BSTR s)
     return out;
 }
 
-inline std::u16string Digits(long n)
-{
-    std::u16string out;
-    for (char c : std::to_string(n)) out += static_cast<char16_t>(c);
-    return out;
-}
-
 inline VARIANT Child(long id)
 {
     VARIANT v = {};

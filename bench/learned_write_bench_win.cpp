@@ -4,35 +4,14 @@
 // Usage: learned_write_bench.exe [pairs]
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "bench/bench_figures.h"
 #include "bench/win_clock.h"
 #include "calendar/calendar.h"
 #include "calendar/learned_days.h"
 #include "settings/settings_store_win.h"
-
-namespace {
-
-struct Spread {
-    double median, low, high;
-};
-
-Spread SpreadOf(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return {v[v.size() / 2], v[v.size() / 4], v[v.size() * 3 / 4]};
-}
-
-void Row(const char* measure, Spread s, const char* against, const char* ratio)
-{
-    char figure[40];
-    snprintf(figure, sizeof figure, "%.3f ms (%.3f-%.3f)", s.median * 1e3, s.low * 1e3, s.high * 1e3);
-    printf("| %-48s | %-22s | %-44s | %-19s | %-16s |\n", measure, figure, against, ratio, "(cheap)");
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -61,10 +40,7 @@ int wmain(int argc, wchar_t** argv)
         RegDeleteValueW(key, L"BenchNumber");
         RegCloseKey(key);
     }
-    Spread n = SpreadOf(number), r = SpreadOf(ratio);
-    char against[64], ratioText[40];
-    snprintf(against, sizeof against, "one REG_DWORD: %.3f ms (%.3f-%.3f)", n.median * 1e3, n.low * 1e3, n.high * 1e3);
-    snprintf(ratioText, sizeof ratioText, "%.2fx (%.2f-%.2f)", r.median, r.low, r.high);
-    Row("a mark written (Learned, 1,017-day record)", SpreadOf(record), against, ratioText);
+    Row("a mark written (Learned, 1,017-day record)", Ms(SpreadOf(record), 3),
+        "one REG_DWORD: " + Ms(SpreadOf(number), 3), Ratio(SpreadOf(ratio)), "(cheap)");
     return 0;
 }

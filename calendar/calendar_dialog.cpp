@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/accessible_parts_win.h"
+#include "base/dialog_result_win.h"
 #include "base/display_scale.h"
 #include "base/face_name_win.h"
 #include "calendar/calendar.h"
@@ -145,12 +146,24 @@ void DrawButtons(HDC dc, const CalendarState& s)
     SelectObject(dc, font);
 }
 
+// The day the calendar opened on, when it lies in the shown month.
+bool IsMarkedDay(const CalendarState& s, int day)
+{
+    return s.shown.month == s.marked.month && s.shown.year == s.marked.year && day == s.marked.day;
+}
+
+// How a day of the shown month is marked (learned, behind), by its source.
+CalendarMark MarkOf(const CalendarState& s, int day)
+{
+    return s_marks ? s_marks(s.resultDay + day - s.shown.day) : CalendarMark::None;
+}
+
 // A marked day's number moves left to leave its mark room: a tick for a
 // day learned, an empty box for a day behind, as large as the cell allows.
 // Gives the mark's size, 0 for none.
 int MarkRoom(HDC dc, const CalendarState& s, int day, CalendarMark* mark)
 {
-    *mark = s_marks ? s_marks(s.resultDay + day - s.shown.day) : CalendarMark::None;
+    *mark = MarkOf(s, day);
     if (*mark == CalendarMark::None) return 0;
     SIZE number = {};
     GetTextExtentPoint32W(dc, L"28", 2, &number);
@@ -194,7 +207,7 @@ void DrawKeyboardFrame(HDC dc, const CalendarState& s)
     int column, row;
     if (!s.keyboardDay || !DayCell(&s, s.shown.day, &column, &row)) return;
     const CalendarGeometry& g = s.g;
-    bool marked = s.shown.month == s.marked.month && s.shown.year == s.marked.year && s.shown.day == s.marked.day;
+    bool marked = IsMarkedDay(s, s.shown.day);
     int inset = ScaleToDpi(KEYBOARD_FRAME), width = ScaleToDpi(KEYBOARD_FRAME);
     RECT outer = {g.GL + column * g.CW + 1 + inset, g.GT + row * g.RH + 1 + inset,
                   g.GL + column * g.CW + g.CW - inset, g.GT + row * g.RH + g.RH - inset};
@@ -273,7 +286,7 @@ void PaintCalendar(HDC dc)
     HGDIOBJ font = SelectObject(dc, s_calendar.normal);
     DrawButton(dc, s.buttons[s.shown.month - 1], true);
     SelectObject(dc, font);
-    if (s.shown.month == s.marked.month && s.shown.year == s.marked.year) DrawDayCell(dc, s, s.marked.day, true);
+    if (IsMarkedDay(s, s.marked.day)) DrawDayCell(dc, s, s.marked.day, true);
     DrawKeyboardFrame(dc, s);
     if (s.dirty & DIRTY_YEAR) DrawYearHeader(dc, s);
     s.dirty = 0;
@@ -466,15 +479,10 @@ long CalendarPartRole(HWND, long part)
     return PartOf(part).day ? ROLE_SYSTEM_CELL : ROLE_SYSTEM_PUSHBUTTON;
 }
 
-CalendarMark MarkOf(int day)
-{
-    return s_marks ? s_marks(AbsoluteOfShown(day)) : CalendarMark::None;
-}
-
 bool CalendarPartDescription(HWND, long part, std::u16string* out)
 {
     CalendarPart p = PartOf(part);
-    CalendarMark mark = p.day ? MarkOf(p.day) : CalendarMark::None;
+    CalendarMark mark = p.day ? MarkOf(s_calendar.grid, p.day) : CalendarMark::None;
     if (mark == CalendarMark::None) return false;
     *out = mark == CalendarMark::Ticked ? u"learned" : u"not learned";
     return true;
@@ -487,9 +495,9 @@ long CalendarPartState(HWND, long part)
     if (p.arrow) return STATE_SYSTEM_FOCUSABLE;
     if (p.month) return STATE_SYSTEM_SELECTABLE | (p.month == s.shown.month ? STATE_SYSTEM_SELECTED : 0);
     long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
-    if (s.shown.month == s.marked.month && s.shown.year == s.marked.year && p.day == s.marked.day)
+    if (IsMarkedDay(s, p.day))
         state |= STATE_SYSTEM_SELECTED;
-    if (MarkOf(p.day) == CalendarMark::Ticked) state |= STATE_SYSTEM_CHECKED;
+    if (MarkOf(s, p.day) == CalendarMark::Ticked) state |= STATE_SYSTEM_CHECKED;
     return state;
 }
 
@@ -533,7 +541,7 @@ bool CalendarName(HWND dialog, std::u16string* out)
     GetWindowTextW(dialog, caption, 64);
     *out = reinterpret_cast<const char16_t*>(caption);
     *out += u", ";
-    for (char c : std::to_string(s_calendar.grid.shown.year)) *out += static_cast<char16_t>(c);
+    *out += DecimalText(s_calendar.grid.shown.year);
     return true;
 }
 
@@ -574,27 +582,19 @@ void OnEnter(HWND dialog)
     EndDialog(dialog, IDOK);
 }
 
-INT_PTR Answer(HWND dialog, LRESULT result)
-{
-    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
-    return TRUE;
-}
-
 }  // namespace
 
 INT_PTR CALLBACK CalendarDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(dialog);
-    case WM_ERASEBKGND:
-        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, OnEraseBackground(dialog, reinterpret_cast<HDC>(wParam)));
-        return TRUE;
+    case WM_ERASEBKGND: return DialogResult(dialog, OnEraseBackground(dialog, reinterpret_cast<HDC>(wParam)));
     case WM_PAINT: OnPaint(dialog); return TRUE;
     case WM_LBUTTONDOWN: OnClick(dialog, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return FALSE;
     case WM_SYSKEYDOWN: OnSysKeyDown(dialog, wParam); return FALSE;
-    case WM_GETDLGCODE: return Answer(dialog, DLGC_WANTARROWS);
+    case WM_GETDLGCODE: return DialogResult(dialog, DLGC_WANTARROWS);
     case WM_KEYDOWN: OnKeyDown(dialog, wParam); return TRUE;
-    case WM_GETOBJECT: return Answer(dialog, AnswerAccessibleParts(dialog, wParam, lParam, &CALENDAR_PARTS));
+    case WM_GETOBJECT: return DialogResult(dialog, AnswerAccessibleParts(dialog, wParam, lParam, &CALENDAR_PARTS));
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
             OnEnter(dialog);

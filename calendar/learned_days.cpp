@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include "calendar/calendar.h"
-#include "calendar/portion_schedule.h"
 #include "calendar/schedule.h"
 
 // The stored record, little-endian:
@@ -16,7 +15,8 @@
 //         oldest first)
 // Any other size, or a field out of place, and the record is not taken.
 
-static_assert(CYCLES_EPOCH_DAY == PORTION_CYCLE_START && (CYCLE_ANCHOR_DAY - CYCLES_EPOCH_DAY) % CHAPTER_COUNT == 0,
+static_assert((CYCLE_ANCHOR_DAY - CYCLES_EPOCH_DAY) % CHAPTER_COUNT == 0 &&
+                  (CYCLE_ANCHOR_DAY - CYCLES_EPOCH_DAY) % LESSON_COUNT == 0,
               "both tracks count their cycles from the same day");
 
 namespace {
@@ -110,8 +110,8 @@ bool IsCycleStart(CycleSpec cycle, int32_t day)
 
 CycleSpec TrackCycle(int track)
 {
-    if (track == 1) return {1, 1017};
-    return {3, 339};
+    if (track == 1) return {1, CHAPTER_COUNT};
+    return {3, LESSON_COUNT};
 }
 
 int32_t CycleFirstDay(CycleSpec cycle, int32_t day)

@@ -13,14 +13,9 @@ constexpr int PRAYERS_MERGED_COUNT = 4;
 
 }  // namespace
 
-int PortionOfDay(int32_t day)
-{
-    return FloorMod(day - PORTION_CYCLE_START, PORTION_COUNT) + 1;
-}
-
 int32_t DayOfPortionInCycle(int portion, int32_t near)
 {
-    return near - (PortionOfDay(near) - 1) + (portion - 1);
+    return CycleFirstDay(TrackCycle(1), near) + (portion - 1);
 }
 
 int BlockCountOfLesson(int lesson)

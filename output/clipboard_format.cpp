@@ -367,7 +367,6 @@ void KeepFirstWord(uint8_t* s)
     s[j] = 0;
 }
 
-size_t Length(const uint8_t* s) { return strlen(reinterpret_cast<const char*>(s)); }
 bool Same(const uint8_t* a, const uint8_t* b) { return strcmp(reinterpret_cast<const char*>(a), reinterpret_cast<const char*>(b)) == 0; }
 
 void PutLetters(WideOut& w, const uint8_t* s, int32_t base)
@@ -397,18 +396,18 @@ void FindPassagePlace(const uint8_t* text, unsigned at, PassagePlace* place, boo
             uint8_t heading[sizeof place->section];
             CopyReading(heading, t, n, reversed);
             uint8_t first[sizeof heading];
-            CopyReading(first, heading, Length(heading), false);
+            CopyReading(first, heading, TextLength(heading), false);
             KeepFirstPart(first);
-            if (titledChapter && Same(first, heading)) CopyReading(place->chapter, heading, Length(heading), false);
+            if (titledChapter && Same(first, heading)) CopyReading(place->chapter, heading, TextLength(heading), false);
         } else if (level == 0 && (style & STYLE_ALIGN_MASK) == STYLE_ALIGN_CENTER) {
             uint8_t heading[sizeof place->section];
             CopyReading(heading, t, n, reversed);
             // Bold without large is a chapter's own heading, also one with a
             // name instead of a number (the order of prayers, the Haggadah).
             if (StartsWithChapter(heading) || (style & STYLE_BLUE) == STYLE_BOLD) {
-                CopyReading(place->chapter, heading, Length(heading), false);
+                CopyReading(place->chapter, heading, TextLength(heading), false);
             } else {
-                CopyReading(place->section, heading, Length(heading), false);
+                CopyReading(place->section, heading, TextLength(heading), false);
                 place->chapter[0] = 0;
             }
             place->paragraph[0] = 0;
@@ -426,7 +425,7 @@ void FindPassagePlace(const uint8_t* text, unsigned at, PassagePlace* place, boo
                 CopyReading(word, t, n, false);
             }
             KeepFirstWord(word);
-            CopyReading(place->paragraph, word, Length(word), false);
+            CopyReading(place->paragraph, word, TextLength(word), false);
         }
         const uint8_t* next = t + n + 1;
         if (at < static_cast<unsigned>(next - text)) break;

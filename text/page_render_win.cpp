@@ -253,13 +253,19 @@ int ScrollRows(TextView* v, int delta, int redraw, int endStop)
     return moved == ROWS_CHANGED ? 3 : 1;
 }
 
-int SetViewFont(TextView* view, const FontBlock* font)
+int ApplyViewFont(TextView* view, const FontBlock* font)
 {
     if (!view) return -1;
     DropStyleFonts(view);
     if (!font) return 0;
     *FontBlockOf(view) = *font;
     RemakeStyleFonts(view);
-    if (LayoutText(view, view->text, 0) != 0) return 1;
+    return LayoutText(view, view->text, 0) != 0 ? 1 : 0;
+}
+
+int SetViewFont(TextView* view, const FontBlock* font)
+{
+    int result = ApplyViewFont(view, font);
+    if (result != 0 || !font) return result;
     return DrawPage(view, 1);
 }

@@ -13,6 +13,8 @@ inline TextView* NewTextView(HDC dc, const RECT* box, const FontBlock* font, int
 // Null font: deletes the cached fonts, returns 0. Otherwise new fonts, new
 // layout, page redrawn: 1 when the layout failed, else DrawPage's result.
 int SetViewFont(TextView* view, const FontBlock* font);
+// The same without drawing: 1 when the layout failed, else 0 (-1 without view).
+int ApplyViewFont(TextView* view, const FontBlock* font);
 
 // -1 when the view, text or lines are missing; else 0 or DrawHighlight's result.
 int DrawPage(TextView* view, int erase);

@@ -34,7 +34,8 @@ void ApplyFontSize(HWND window, int32_t size)
     int y, room;
     unsigned top = FindFirstVisibleLine(view, &y, &room)->offset;
     bool atStart = view->firstRow == 0;
-    SetViewFont(view, FontBlockOf(&g_settings));
+    // Laid out without drawing: the page is drawn once, where it belongs.
+    ApplyViewFont(view, FontBlockOf(&g_settings));
     if (atStart) view->firstRow = 0;
     else SeekToOffset(view, top);
     RefreshMain(window, PAINT_REFRESH);

@@ -160,6 +160,7 @@ struct LessonBlocks {
     int lesson;
     int count;
     BlockSpan blocks[MAX_LESSON_BLOCKS];
+    std::vector<BlockNames> names;   // named once a lesson, not once a block
 };
 
 bool ReadBlocks(LessonBlocks& l, int lesson, const uint8_t* text)
@@ -167,7 +168,9 @@ bool ReadBlocks(LessonBlocks& l, int lesson, const uint8_t* text)
     l.text = text;
     l.lesson = lesson;
     l.count = text ? FindLessonBlocks(lesson, text, l.blocks, MAX_LESSON_BLOCKS) : -1;
-    return l.count == BlockCountOfLesson(lesson);
+    if (l.count != BlockCountOfLesson(lesson)) return false;
+    l.names = NameBlocks(lesson, text, l.blocks, l.count);
+    return true;
 }
 
 }  // namespace
@@ -217,8 +220,7 @@ uint8_t* BuildPortionText(int portion, const uint8_t* first, const uint8_t* seco
     for (int b = range.first; b < range.first + range.count; ++b) {
         LessonBlocks& l = lessons[LessonOfBlock(b) == lesson ? 0 : 1];
         int i = b - FirstBlockOfLesson(l.lesson);
-        std::vector<BlockNames> n = NameBlocks(l.lesson, l.text, l.blocks, l.count);
-        names.push_back(n[i]);
+        names.push_back(l.names[i]);
         // Blocks of one day are parted as the lessons part them.
         if (i + 1 < l.count && rule.empty()) {
             size_t r = l.blocks[i].to.record;

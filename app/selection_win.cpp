@@ -20,8 +20,6 @@ void Scroll(HWND window, int rows)
     UpdateScrollBar(window);
 }
 
-bool IsRule(const LineRecord* line) { return (line->style & STYLE_KIND_MASK) == STYLE_RULE; }
-
 // A line's reading range: its stored segment (label included) mapped.
 void LineReading(const TextView* v, const LineRecord* line, unsigned* first, unsigned* last)
 {

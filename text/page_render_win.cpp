@@ -14,7 +14,6 @@
 
 namespace {
 
-bool IsRule(const LineRecord* line) { return (line->style & STYLE_KIND_MASK) == STYLE_RULE; }
 
 uint16_t StartCode(const LineRecord* line) { return line->style && !IsRule(line) ? line->style : 1; }
 

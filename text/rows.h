@@ -1,7 +1,14 @@
 // Row arithmetic of a laid-out view: scroll limit, seeking, the first visible
 // line and first-row moves. Portable.
 #pragma once
+#include "text/text_format.h"
 #include "text/text_view.h"
+
+// A rule line: drawn as a line, holds no text.
+inline bool IsRule(const LineRecord* line)
+{
+    return (line->style & STYLE_KIND_MASK) == STYLE_RULE;
+}
 
 // The rows a line takes: two when a spacer row follows it.
 int RowsOf(const LineRecord& line);

@@ -349,13 +349,17 @@ bool StartsWithChapter(const uint8_t* reading)
 }
 
 // The first of "A - B": a lesson that opens across two sections names both.
-void KeepFirstPart(uint8_t* s)
+// Where a heading of several places ("A - B") parts them, or null.
+uint8_t* PartsMark(uint8_t* s)
 {
     for (size_t i = 0; s[i]; ++i)
-        if (s[i] == ' ' && s[i + 1] == '-' && s[i + 2] == ' ') {
-            s[i] = 0;
-            return;
-        }
+        if (s[i] == ' ' && s[i + 1] == '-' && s[i + 2] == ' ') return s + i;
+    return nullptr;
+}
+
+void KeepFirstPart(uint8_t* s)
+{
+    if (uint8_t* mark = PartsMark(s)) *mark = 0;
 }
 
 void KeepFirstWord(uint8_t* s)
@@ -393,12 +397,11 @@ void FindPassagePlace(const uint8_t* text, unsigned at, PassagePlace* place, boo
             KeepFirstPart(place->section);
         } else if (index == 1 && style == STYLE_SUBHEADING) {
             // A lesson's span of chapters is no place; a day's one chapter is.
-            uint8_t heading[sizeof place->section];
-            CopyReading(heading, t, n, reversed);
-            uint8_t first[sizeof heading];
-            CopyReading(first, heading, TextLength(heading), false);
-            KeepFirstPart(first);
-            if (titledChapter && Same(first, heading)) CopyReading(place->chapter, heading, TextLength(heading), false);
+            if (titledChapter) {
+                uint8_t heading[sizeof place->section];
+                CopyReading(heading, t, n, reversed);
+                if (!PartsMark(heading)) CopyReading(place->chapter, heading, TextLength(heading), false);
+            }
         } else if (level == 0 && (style & STYLE_ALIGN_MASK) == STYLE_ALIGN_CENTER) {
             uint8_t heading[sizeof place->section];
             CopyReading(heading, t, n, reversed);

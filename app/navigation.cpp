@@ -71,7 +71,7 @@ void SwitchTrack(HWND window)
 
 void EnsureTrackDay()
 {
-    if (OnTrackOne() && !g_settings.dateTextLength)
+    if (OnTrackOne() && !ShowsDayPortion())
         SelectDay(DayOfLessonOnTrackOne(g_settings.Lesson, TodayAbsolute()), SELECT_NAVIGATION);
 }
 

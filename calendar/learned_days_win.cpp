@@ -114,7 +114,7 @@ void SaveLearned()
 
 int LearnedTrack()
 {
-    return g_settings.Track == TRACK_ONE ? 1 : 3;
+    return OnTrackOne() ? 1 : 3;
 }
 
 const LearnedDays* CurrentLearned()

@@ -6,20 +6,14 @@
 #include "content/lesson_store.h"
 #include "settings/settings.h"
 
-bool OnTrackOne()
+bool ShowsDayPortion()
 {
-    return g_settings.Track == TRACK_ONE;
-}
-
-int ShownPortion()
-{
-    return g_settings.Portion;
+    return OnTrackOne() && g_settings.dateTextLength;
 }
 
 uint8_t* LoadShownReading(int32_t* reason)
 {
-    // A lesson chosen by number has no day, so no portion: it is shown as it is.
-    if (OnTrackOne() && g_settings.dateTextLength) return LoadPortion(ShownPortion(), reason);
+    if (ShowsDayPortion()) return LoadPortion(g_settings.Portion, reason);
     return LoadLesson(g_settings.Lesson, reason);
 }
 

@@ -3,12 +3,11 @@
 // Portable.
 #pragma once
 #include <cstdint>
+#include "settings/settings.h"
 
-// g_settings.Track as it acts: 1 only when it is 1.
-bool OnTrackOne();
-
-// The portion of g_settings.Day.
-int ShownPortion();
+// The one-chapter track with a day shown: the day's portion is read. A lesson
+// chosen by number has no day, so no portion: it is shown as it is.
+bool ShowsDayPortion();
 
 // The text of the shown reading (malloc'ed), or null with the store's reason.
 uint8_t* LoadShownReading(int32_t* reason);

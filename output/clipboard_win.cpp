@@ -154,7 +154,7 @@ void CopyPassage(TextView* view, unsigned first, unsigned last, int append)
     if (!passage) return;
     PassagePlace from, to;
     // A day's portion names its chapter in its second heading.
-    FindPassagePlaces(view->text, first, last, OnTrackOne() && g_settings.dateTextLength, &from, &to);
+    FindPassagePlaces(view->text, first, last, ShowsDayPortion(), &from, &to);
     uint32_t size = PassageExportSize(passage);
     auto* buffer = static_cast<char16_t*>(AllocateOrShutDown(size));
     if (buffer) {

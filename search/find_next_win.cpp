@@ -117,8 +117,8 @@ int FindNext(HWND owner)
     SearchHit hit = {};
     // On the one-chapter track the walk goes day by day through the portions.
     const uint32_t options = g_settings.SearchOptions;
-    bool found = OnTrackOne() && g_settings.dateTextLength
-                     ? WalkPortions(g_settings.SearchString, view->text, start, ShownPortion(), g_settings.Day, &hit,
+    bool found = ShowsDayPortion()
+                     ? WalkPortions(g_settings.SearchString, view->text, start, g_settings.Portion, g_settings.Day, &hit,
                                     options)
                      : WalkLessons(g_settings.SearchString, view->text, start, g_settings.Lesson, nullptr, &hit,
                                    options);

@@ -87,12 +87,12 @@ void FreeBookmarks()
 
 BookmarkList* ActiveBookmarks()
 {
-    return g_settings.Track == TRACK_ONE ? &g_bookmarksOneChapter : &g_bookmarks;
+    return OnTrackOne() ? &g_bookmarksOneChapter : &g_bookmarks;
 }
 
 uint16_t ShownBookmarkNumber()
 {
-    return g_settings.Track == TRACK_ONE ? g_settings.Portion : g_settings.Lesson;
+    return OnTrackOne() ? g_settings.Portion : g_settings.Lesson;
 }
 
 int IsBookmarked()

@@ -57,3 +57,9 @@ inline FontBlock* FontBlockOf(Settings* s) { return reinterpret_cast<FontBlock*>
 // The settings part of the program state, zero until LoadSettings fills it.
 // Portable so the schedule, search and export code can use it natively.
 extern Settings g_settings;
+
+// Track as it acts: the one-chapter track only when it is 1.
+inline bool OnTrackOne()
+{
+    return g_settings.Track == TRACK_ONE;
+}

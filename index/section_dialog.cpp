@@ -145,10 +145,7 @@ void DrawIndexIcon(IndexView* view, const IndexLine& line, int top)
 // High Contrast theme) they get copies in the tree's own paper and ink.
 void ColourIcons()
 {
-    const ColourSet& c = ReaderColours();
-    if (c.page == Rgb(255, 255, 255) && c.text == Rgb(0, 0, 0)) return;
-    for (int i = 0; i < 3; ++i)
-        if (g_state.chooserBitmaps[i]) s_chooser.icons[i] = RecolouredBitmap(g_state.chooserBitmaps[i], c.page, c.text);
+    for (int i = 0; i < 3; ++i) s_chooser.icons[i] = ReaderColouredBitmap(g_state.chooserBitmaps[i]);
 }
 
 void FreeIcons()

@@ -213,11 +213,10 @@ void ScalePicture(HWND dialog)
 // Outside Paper the alphabet is drawn in the reader's paper and ink too.
 void ColourPicture(HWND dialog)
 {
-    const ColourSet& c = ReaderColours();
     HWND control = PictureControl(dialog);
-    if (&c == &ColourSetOf(COLOURS_PAPER) || !control) return;
+    if (!control) return;
     auto shown = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    HBITMAP coloured = shown ? RecolouredBitmap(shown, c.page, c.text) : nullptr;
+    HBITMAP coloured = ReaderColouredBitmap(shown);
     if (!coloured) return;
     auto old = reinterpret_cast<HGDIOBJ>(SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(coloured)));
     if (old && old != s_search.picture) DeleteObject(old);

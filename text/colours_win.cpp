@@ -71,6 +71,13 @@ void FillColour(HDC dc, const RECT& box, uint32_t colour)
     SetDCBrushColor(dc, kept);
 }
 
+HBITMAP ReaderColouredBitmap(HBITMAP source)
+{
+    const ColourSet& c = ReaderColours();
+    if (!source || (c.page == Rgb(255, 255, 255) && c.text == Rgb(0, 0, 0))) return nullptr;
+    return RecolouredBitmap(source, c.page, c.text);
+}
+
 HBITMAP RecolouredBitmap(HBITMAP source, uint32_t paper, uint32_t ink)
 {
     BITMAP info = {};

@@ -25,6 +25,9 @@ void ShowColourChoice(HWND window, bool leavingNight);
 // A copy of a black-on-white picture in paper and ink: each pixel's
 // lightness picks its place between them. Null when it cannot be made.
 HBITMAP RecolouredBitmap(HBITMAP source, uint32_t paper, uint32_t ink);
+// The same in the reader's paper and ink; null also when the reader draws
+// black on white, where the picture is shown as it is.
+HBITMAP ReaderColouredBitmap(HBITMAP source);
 
 // FillRect with a colour, through the device context's own brush.
 void FillColour(HDC dc, const RECT& box, uint32_t colour);
